@@ -1,11 +1,24 @@
-#include <QApplication>
-#include <QTextStream>
+#include "Application.h"
+#include "BearbeiteName.h"
+#include "MessageBoxes.h"
+#include "OCRErkennung.h"
+#include "Skin.h"
+#include "U_Assistent.h"
+#include "umain.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral(">merivant< tessalon Barcodes"));
-    QTextStream(stderr) << "barcode-erweiterung: the main window is not built yet; "
-                           "only the area model and its tests exist so far.\n";
-    return 0;
+    TApplication app(argc, argv);
+    app.setTitle(MessageBoxes::ApplicationTitle);
+    Skin::apply(app);
+
+    // The secondary windows exist for the whole run and are shown by the
+    // commands that need them.
+    Tfmain fmain;
+    TForm1 Form1(&fmain);
+    TFR_OCRerkennung FR_OCRerkennung(&fmain);
+    TF_BarcodeSettings F_BarcodeSettings(&fmain);
+
+    fmain.showMaximized();
+    return app.exec();
 }

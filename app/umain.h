@@ -1,0 +1,138 @@
+#pragma once
+
+#include "IndexFieldGrid.h"
+
+#include <QStringList>
+#include <QWidget>
+#include <exception>
+#include <memory>
+
+class AreaListItem;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+class QSpinBox;
+class QStandardItem;
+class QToolButton;
+class QTreeWidget;
+class TAdvTreeComboBox;
+class TBevel;
+class TImageEnVect;
+class TPanel;
+class TStringGrid;
+
+// The tool's one working window: the page with its areas on the left, the
+// area list, the area panel and the index-field grid on the right, the tool
+// bar along the bottom.
+class Tfmain : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static inline const QString Caption =
+        QStringLiteral("Barcode-Erweiterung                 >merivant< tessalon  ");
+
+    explicit Tfmain(QWidget *parent = nullptr);
+    ~Tfmain() override;
+
+    // --- controls, named as in the design (also their objectName) ---------
+    TPanel *Panel2;
+    TPanel *Panel1;
+    QLabel *LB_Version;
+    QPushButton *SB_DetectAll;
+    QToolButton *SpeedButton15;
+    TBevel *Bevel3;
+    QToolButton *SpeedButton1;
+    QToolButton *SpeedButton2;
+    TBevel *Bevel1;
+    QToolButton *SpeedButton17;
+    QToolButton *SpeedButton18;
+    TBevel *Bevel5;
+    QToolButton *SpeedButton4;
+    QToolButton *SpeedButton5;
+    TBevel *Bevel2;
+    QToolButton *SpeedButton7;
+    TBevel *Bevel4;
+    QToolButton *SpeedButton13;
+    QToolButton *SB_Bearbeite;
+    QPushButton *Bt_Schliessen;
+    QLabel *LB_NameDatei;
+    QLabel *LB_ConnectionString;
+
+    TPanel *Panel5;
+    TPanel *Panel3;
+    QTreeWidget *ListView1;
+    TPanel *Panel4;
+    TPanel *Panel6;
+    QLabel *Label1;
+    QPushButton *Bt_OCRStarten;
+    QPushButton *Bt_OCRAssistent;
+    QLabel *L_BCType;
+    QComboBox *CB_BCType;
+    QLabel *L_BCDirection;
+    QComboBox *CB_BCDirection;
+    QLabel *L_BCLength;
+    QSpinBox *SE_BCMinWidth;
+    QLabel *L_BCLenSplitter;
+    QSpinBox *SE_BCMaxWidth;
+    QScrollArea *ScBox_ErkannterText;
+    QLabel *LB_OCRerkannt;
+    TPanel *Panel7;
+    TStringGrid *StringGrid_ELOAblagemaske;
+
+    TImageEnVect *ImageEnVect1;
+    QLabel *LB_DocID;
+
+    // --- lifecycle -----------------------------------------------------------
+    void FormCreate();
+    void FormDestroy();
+    void FormResize();
+    void FormPaint();
+    void Bt_SchliessenClick();
+    static void IgnoreException(QObject *sender, std::exception_ptr error);
+
+    // --- view commands -------------------------------------------------------
+    void SpeedButton1Click();  // zoom in
+    void SpeedButton2Click();  // zoom out
+    void SpeedButton4Click();  // fit to window
+    void SpeedButton5Click();  // actual size
+    void SpeedButton17Click(); // rotate right
+    void SpeedButton18Click(); // rotate left
+
+    // --- the area list ---------------------------------------------------------
+    int areaCount() const;
+    AreaListItem *areaItem(int index) const;
+    // The names held in the entries' definitions, in list order.
+    QStringList areaNames() const;
+
+    // --- the index-field grid ----------------------------------------------------
+    void BuildIndexFieldGrid(const QStringList &fieldNames, int fieldCount);
+    TAdvTreeComboBox *CreateIndexFieldCombo(int k);
+    // Appends the area list's areas; no combo, nothing happens.
+    void FillComboWithAreas(TAdvTreeComboBox *combo);
+    QStandardItem *FindAreaNode(TAdvTreeComboBox *combo, int areaNumber);
+    void SelectAreaInCombo(TAdvTreeComboBox *combo, int areaNumber);
+    int AreaNumberOf(TAdvTreeComboBox *combo);
+    void AddAreaToCombos(const QString &name);
+    void RenameAreaInCombos(int index, const QString &name);
+    void RemoveAreaFromCombos(int index);
+    void FitIndexFieldCombos();
+    void IndexFieldComboDropDown(TAdvTreeComboBox *sender, bool &accept);
+    // The window's combo named "AdvTreeComboBoxElement_" + k, or nullptr.
+    TAdvTreeComboBox *indexFieldCombo(int k) const;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void composeToolBar();
+    void composeRightPanel();
+    void composeImageView();
+    void placeCloseButton();
+
+    std::unique_ptr<IndexFieldGrid> m_indexFields;
+    bool m_destroyed = false;
+};
