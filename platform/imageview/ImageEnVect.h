@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 
+class QPainter;
+
 // How the left mouse button acts on the image.
 enum class MouseMode {
     None,    // pressing and dragging neither draws nor selects
@@ -177,21 +179,29 @@ protected:
 private:
     struct Drag;
     void replaceImage(QImage image);
+    int insertObject(VectorObject o);
     void updateScrollBars();
     void updateCursor();
+    double scale() const { return m_zoom / 100.0; }
+    QSize scaledSize() const;
     QPointF imageOrigin() const;
     QPointF viewToImage(const QPointF &p) const;
+    QPoint imagePixelAt(const QPointF &viewPos) const;
     QRectF imageToView(const QRect &r) const;
-    int objectAt(const QPointF &imagePos) const;
+    int objectAt(const QPointF &viewPos) const;
     int gripAt(int hobj, const QPointF &viewPos) const;
-    const QImage &scaledCache();
+    QList<QRectF> gripRects(const VectorObject &o) const;
+    void paintObject(QPainter &p, const VectorObject &o, bool selected) const;
+    void dragTo(const QPointF &viewPos);
+    const QImage &scaledPage();
 
-    QImage m_image;
-    QImage m_scaled;        // the page at the current zoom while below 100 %
+    QImage m_image;          // as shown, i.e. after rotation
+    QImage m_scaled;         // the page at the current zoom while below 100 %
     double m_scaledZoom = 0;
     double m_zoom = 100.0;
     int m_rotation = 0;
     QMap<int, VectorObject> m_objects;
+    QList<int> m_order;      // drawing order: the order of adding
     QSet<int> m_selected;
     VectorObject m_template;
     MouseMode m_mouseMode = MouseMode::None;

@@ -1,0 +1,48 @@
+#include "QuarterTurn.h"
+
+namespace QuarterTurn {
+
+int fromDegrees(int degreesCcw)
+{
+    if (degreesCcw % 90 != 0)
+        return -1;
+    return ((degreesCcw / 90) % 4 + 4) % 4;
+}
+
+QSize mapSize(QSize size, int q)
+{
+    return (q & 1) ? size.transposed() : size;
+}
+
+QPoint mapPoint(QPoint p, QSize size, int q)
+{
+    const int w = size.width();
+    const int h = size.height();
+    switch ((q % 4 + 4) % 4) {
+    case 1: // the right edge becomes the top
+        return {p.y(), w - 1 - p.x()};
+    case 2:
+        return {w - 1 - p.x(), h - 1 - p.y()};
+    case 3: // the left edge becomes the top
+        return {h - 1 - p.y(), p.x()};
+    default:
+        return p;
+    }
+}
+
+QRect mapRect(const QRect &r, QSize size, int q)
+{
+    return QRect(mapPoint(r.topLeft(), size, q), mapPoint(r.bottomRight(), size, q)).normalized();
+}
+
+QRect toQRect(const TAreaRect &r)
+{
+    return QRect(r.Left, r.Top, r.Width, r.Height);
+}
+
+TAreaRect toAreaRect(const QRect &r)
+{
+    return {r.left(), r.top(), r.width(), r.height()};
+}
+
+} // namespace QuarterTurn

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "TAreaRect.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+// Pixel geometry of a bitmap turned counter-clockwise by quarter turns. A
+// pixel maps to exactly one pixel, so objects turned with their page stay on
+// the same pixels and four turns are the identity.
+namespace QuarterTurn {
+
+// 90 -> 1, 180 -> 2, 270 -> 3, 0 or 360 -> 0; any other angle -> -1.
+int fromDegrees(int degreesCcw);
+
+// size is the bitmap before the turn.
+QSize mapSize(QSize size, int quartersCcw);
+QPoint mapPoint(QPoint p, QSize size, int quartersCcw);
+// Inclusive-corner rectangle; the result is normalised.
+QRect mapRect(const QRect &r, QSize size, int quartersCcw);
+
+QRect toQRect(const TAreaRect &r);
+TAreaRect toAreaRect(const QRect &r);
+
+} // namespace QuarterTurn
