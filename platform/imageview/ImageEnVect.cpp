@@ -309,7 +309,6 @@ int TImageEnVect::insertObject(VectorObject o)
     int h = 0;
     while (m_objects.contains(h))
         ++h;
-    o.rect = o.rect.normalized();
     m_objects.insert(h, std::move(o));
     m_order.append(h);
     viewport()->update();
@@ -488,7 +487,7 @@ void TImageEnVect::paintEvent(QPaintEvent *)
     if (m_drag && m_drag->started && (m_drag->kind == Drag::Kind::Draw || m_drag->kind == Drag::Kind::Band)) {
         QRectF band;
         if (m_drag->kind == Drag::Kind::Draw)
-            band = imageToView(QRect(m_drag->pressPixel, m_drag->currentPixel).normalized());
+            band = imageToView(QuarterTurn::spanning(m_drag->pressPixel, m_drag->currentPixel));
         else
             band = QRectF(m_drag->pressView, m_drag->currentView).normalized();
         p.setPen(QPen(Qt::black, 1, Qt::DashLine));
@@ -794,7 +793,7 @@ void TImageEnVect::mouseReleaseEvent(QMouseEvent *event)
         if (!d->started)
             return;
         const QRect page(QPoint(0, 0), m_image.size());
-        const QRect r = QRect(d->pressPixel, d->currentPixel).normalized().intersected(page);
+        const QRect r = QuarterTurn::spanning(d->pressPixel, d->currentPixel).intersected(page);
         if (r.isEmpty())
             return;
         VectorObject o = m_template;

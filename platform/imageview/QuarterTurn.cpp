@@ -32,7 +32,12 @@ QPoint mapPoint(QPoint p, QSize size, int q)
 
 QRect mapRect(const QRect &r, QSize size, int q)
 {
-    return QRect(mapPoint(r.topLeft(), size, q), mapPoint(r.bottomRight(), size, q)).normalized();
+    return spanning(mapPoint(r.topLeft(), size, q), mapPoint(r.bottomRight(), size, q));
+}
+
+QRect spanning(QPoint a, QPoint b)
+{
+    return QRect(QPoint(qMin(a.x(), b.x()), qMin(a.y(), b.y())), QPoint(qMax(a.x(), b.x()), qMax(a.y(), b.y())));
 }
 
 QRect toQRect(const TAreaRect &r)

@@ -20,6 +20,10 @@ QPoint mapPoint(QPoint p, QSize size, int quartersCcw);
 // Inclusive-corner rectangle; the result is normalised.
 QRect mapRect(const QRect &r, QSize size, int quartersCcw);
 
+// The inclusive rectangle with corners a and b in any order. (QRect's own
+// normalized() shifts swapped corners by one pixel.)
+QRect spanning(QPoint a, QPoint b);
+
 QRect toQRect(const TAreaRect &r);
 TAreaRect toAreaRect(const QRect &r);
 
