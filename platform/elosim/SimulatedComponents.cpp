@@ -1,15 +1,25 @@
 #include "SimulatedComponents.h"
 
+#include "AppError.h"
 #include "SimulatedEloClient.h"
 #include "automation/ClassRegistry.h"
 #include "registry/PlatformFolder.h"
+
+#include <QDebug>
 
 namespace {
 automation::Factory simulatedClient(const QString &description)
 {
     return [description] {
-        return std::make_shared<SimulatedEloClient>(
-            description, EloClientState::load(platformFile(QStringLiteral("elo-client.json"))));
+        try {
+            return std::make_shared<SimulatedEloClient>(
+                description, EloClientState::load(platformFile(QStringLiteral("elo-client.json"))));
+        } catch (const AppError &e) {
+            // The tool itself only learns that ELO is not there; someone
+            // trying it needs to see why the stand-in refused.
+            qWarning().noquote() << description << QStringLiteral(":") << e.message();
+            throw;
+        }
     };
 }
 } // namespace
