@@ -18,6 +18,9 @@ int main(int argc, char *argv[])
     TForm1 Form1(&fmain);
     TFR_OCRerkennung FR_OCRerkennung(&fmain);
     TF_BarcodeSettings F_BarcodeSettings(&fmain);
+    fmain.Form1 = &Form1;
+    fmain.FR_OCRerkennung = &FR_OCRerkennung;
+    fmain.F_BarcodeSettings = &F_BarcodeSettings;
 
     fmain.showMaximized();
     return app.exec();

@@ -18,6 +18,9 @@ class QToolButton;
 class QTreeWidget;
 class TAdvTreeComboBox;
 class TBevel;
+class TF_BarcodeSettings;
+class TFR_OCRerkennung;
+class TForm1;
 class TImageEnVect;
 class TPanel;
 class TStringGrid;
@@ -121,6 +124,17 @@ public:
     void IndexFieldComboDropDown(TAdvTreeComboBox *sender, bool &accept);
     // The window's combo named "AdvTreeComboBoxElement_" + k, or nullptr.
     TAdvTreeComboBox *indexFieldCombo(int k) const;
+
+    // --- the secondary windows, created by the program block after fmain -----
+    TForm1 *Form1 = nullptr;
+    TFR_OCRerkennung *FR_OCRerkennung = nullptr;
+    TF_BarcodeSettings *F_BarcodeSettings = nullptr;
+
+    // --- start-up flow and saving (umain_startup.cpp) ----------------------------
+
+    // --- area editor: list, objects, naming, settings (umain_editor.cpp) -------
+
+    // --- recognition (umain_recognition.cpp) -------------------------------------
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
