@@ -103,25 +103,25 @@ void writeDefinitions(DefinitionDatabase &database, const QString &d, const QLis
 
 } // namespace
 
-SaveResult SaveDefinitions(DefinitionDatabase &database, const QString &ConnectionString, const QString &DocIdText,
-                           const QList<SaveArea> &Areas, const QList<SaveCombo> &Combos)
+SaveResult SaveDefinitions(DefinitionDatabase &database, const QString &connectionString, const QString &docIdText,
+                           const QList<SaveArea> &areas, const QList<SaveCombo> &combos)
 {
     database.CloseDatabase();
-    if (!database.OpenDatabase(ConnectionString))
+    if (!database.OpenDatabase(connectionString))
         return {SaveOutcome::OpenFailed, {}};
-    if (DocIdText.isEmpty())
+    if (docIdText.isEmpty())
         return {SaveOutcome::OpenFailed, {}};
 
     QString error;
     try {
         // The caption goes into the SQL text unquoted: anything but a number
         // there would change the statements.
-        if (!parseStrictInt32(DocIdText))
-            throw ConversionError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(DocIdText));
-        if (Areas.size() > std::numeric_limits<std::int32_t>::max())
+        if (!parseStrictInt32(docIdText))
+            throw ConversionError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(docIdText));
+        if (areas.size() > std::numeric_limits<std::int32_t>::max())
             throw AppError(QStringLiteral("Zu viele Barcode-Bereiche"));
         database.beginTransaction();
-        writeDefinitions(database, DocIdText, Areas, Combos);
+        writeDefinitions(database, docIdText, areas, combos);
         database.commitTransaction();
         database.CloseDatabase();
         return {SaveOutcome::Saved, {}};

@@ -46,8 +46,8 @@ inline const QString SavedText = QStringLiteral("Ihre Einstellungen wurden in de
 
 // The save of "Speichern": reopens the connection, then replaces the document
 // type's BCDocuments row and BCAreas rows and binds its MaskLines rows, all in
-// one transaction, so that any error leaves the database as it was. DocIdText
-// is the caption of LB_DocID; Areas in list order; Combos in the order they
+// one transaction, so that any error leaves the database as it was. docIdText
+// is the caption of LB_DocID; areas in list order; combos in the order they
 // were created (the save walks them last to first).
-SaveResult SaveDefinitions(DefinitionDatabase &database, const QString &ConnectionString, const QString &DocIdText,
-                           const QList<SaveArea> &Areas, const QList<SaveCombo> &Combos);
+SaveResult SaveDefinitions(DefinitionDatabase &database, const QString &connectionString, const QString &docIdText,
+                           const QList<SaveArea> &areas, const QList<SaveCombo> &combos);
