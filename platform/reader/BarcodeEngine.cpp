@@ -176,8 +176,10 @@ bool quietZoneOk(const QImage &grey, const Candidate &c, int modules)
                 run = 1;
             }
         }
+        // The first run may be a pixel of margin where the decoder put the end.
         if (runs.size() < 4)
             continue;
+        runs.erase(runs.begin());
         std::sort(runs.begin(), runs.end());
         const double narrow = std::max(1, runs[runs.size() / 10]);
         auto zoneClear = [&](QPointF from, QPointF dir) {

@@ -37,7 +37,9 @@ std::vector<RowHit> PatchCodeDecoder::decode(const RunLengths &line)
         }
         if (!spaces || span < 8 * narrow || span > 12.5 * narrow)
             continue;
-        if (r[i - 1] < 1.5 * narrow || r[i + 7] < 1.5 * narrow)
+        // Patch codes stand alone at the page edge: four narrow bars of white at
+        // least, which no run of bars inside another code has.
+        if (r[i - 1] < 4 * narrow || r[i + 7] < 4 * narrow)
             continue;
         const double thr = (sorted[1] + sorted[2]) / 2.0;
         QString pattern;
