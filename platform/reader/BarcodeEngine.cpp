@@ -4,11 +4,14 @@
 #include "BarcodePattern.h"
 #include "Code25IndustrialDecoder.h"
 #include "ImageFilters.h"
+#include "IsolatedCall.h"
 #include "PageImage.h"
 #include "PatchCodeDecoder.h"
 #include "ScanLineReader.h"
 #include "ZbarReader.h"
 
+#include <QDataStream>
+#include <QIODevice>
 #include <QPainter>
 #include <QTransform>
 #include <ZXing/ReadBarcode.h>
@@ -42,8 +45,8 @@ QPointF toPointF(const ZXing::PointI &p) { return QPointF(p.x, p.y); }
 
 // zxing-cpp reads every line with tryHarder; tryDownscale stays off because its
 // downscaling pass aborts the process on pages with an EAN-13.
-std::vector<Candidate> zxingPass(const QImage &img, std::int32_t mask, const ReaderSettings &s,
-                                 const QTransform &toCrop, bool linearOnly)
+std::vector<Candidate> zxingDirect(const QImage &img, std::int32_t mask, const ReaderSettings &s,
+                                   const QTransform &toCrop, bool linearOnly, bool tryHarder)
 {
     std::vector<Candidate> out;
     ZXing::BarcodeFormats formats;
@@ -54,7 +57,7 @@ std::vector<Candidate> zxingPass(const QImage &img, std::int32_t mask, const Rea
         return out; // an empty set would mean every format to zxing-cpp
     ZXing::DecodeHints hints;
     hints.setFormats(formats)
-        .setTryHarder(true)
+        .setTryHarder(tryHarder)
         .setTryRotate(true)
         .setTryDownscale(false)
         .setMinLineCount(s.ErrorCorrection ? 1 : 2)
@@ -82,6 +85,68 @@ std::vector<Candidate> zxingPass(const QImage &img, std::int32_t mask, const Rea
     return out;
 }
 
+QByteArray serialize(const std::vector<Candidate> &list)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << static_cast<qint32>(list.size());
+    for (const Candidate &c : list) {
+        out << c.type << c.data << c.lines << c.linear;
+        for (const QPointF &p : c.corners)
+            out << p;
+    }
+    return bytes;
+}
+
+std::vector<Candidate> deserialize(const QByteArray &bytes)
+{
+    std::vector<Candidate> list;
+    QDataStream in(bytes);
+    qint32 n = 0;
+    in >> n;
+    for (qint32 i = 0; i < n && in.status() == QDataStream::Ok; ++i) {
+        Candidate c;
+        in >> c.type >> c.data >> c.lines >> c.linear;
+        for (QPointF &p : c.corners)
+            in >> p;
+        if (in.status() == QDataStream::Ok)
+            list.push_back(c);
+    }
+    return list;
+}
+
+// One zxing-cpp pass in a forked copy of the process. When the library aborts,
+// the image is split into two overlapping halves, across its longer side, so
+// that equal codes land in different calls; at the bottom the pass runs
+// without tryHarder, which has not been seen to abort.
+std::vector<Candidate> zxingPass(const QImage &img, std::int32_t mask, const ReaderSettings &s,
+                                 const QTransform &toCrop, bool linearOnly, int depth = 0)
+{
+    const auto run = [&](bool harder) {
+        return runIsolated([&] { return serialize(zxingDirect(img, mask, s, toCrop, linearOnly, harder)); });
+    };
+    if (const auto result = run(true))
+        return deserialize(*result);
+    if (depth >= 3 || std::max(img.width(), img.height()) < 200) {
+        const auto result = run(false);
+        return result ? deserialize(*result) : std::vector<Candidate>{};
+    }
+    const bool wide = img.width() > img.height();
+    const int length = wide ? img.width() : img.height();
+    const int overlap = std::min(length / 4, 300);
+    const int half = length / 2;
+    std::vector<Candidate> out;
+    for (int part = 0; part < 2; ++part) {
+        const int from = part == 0 ? 0 : half - overlap;
+        const int to = part == 0 ? half + overlap : length;
+        const QRect r = wide ? QRect(from, 0, to - from, img.height()) : QRect(0, from, img.width(), to - from);
+        const QTransform shift = QTransform::fromTranslate(r.left(), r.top()) * toCrop;
+        for (Candidate &c : zxingPass(img.copy(r), mask, s, shift, linearOnly, depth + 1))
+            out.push_back(std::move(c));
+    }
+    return out;
+}
+
 // Draws img turned by degrees about its centre onto a white canvas that holds
 // all of it; toSource maps the canvas back onto img.
 QImage rotated(const QImage &img, double degrees, QTransform *toSource)
@@ -105,26 +170,6 @@ QImage rotated(const QImage &img, double degrees, QTransform *toSource)
 
 double angleOf(QPointF v) { return std::atan2(v.y(), v.x()) * 180.0 / std::numbers::pi; }
 
-// The code's reading angle (0 left to right, 90 top to bottom, clockwise on
-// screen). Linear decoders report the scan line along which they read, which
-// stays level on a tilted code; the tilt then shows in the sides.
-double readingAngle(const Candidate &c)
-{
-    const auto &[tl, tr, br, bl] = c.corners;
-    const QPointF axis = (tr + br) - (tl + bl);
-    double angle = angleOf(axis);
-    const QPointF side = ((bl - tl) + (br - tr)) / 2.0;
-    const double sideLength = std::hypot(side.x(), side.y());
-    const double axisLength = std::hypot(axis.x(), axis.y());
-    if (c.linear && sideLength >= 8.0 && axisLength > 0) {
-        const QPointF down(-axis.y() / axisLength, axis.x() / axisLength);
-        const double cross = down.x() * side.y() - down.y() * side.x();
-        const double dot = down.x() * side.x() + down.y() * side.y();
-        angle += std::atan2(cross, dot) * 180.0 / std::numbers::pi;
-    }
-    return angle;
-}
-
 int greyAt(const QImage &g, double x, double y)
 {
     const int xi = static_cast<int>(std::floor(x + 0.5));
@@ -132,6 +177,66 @@ int greyAt(const QImage &g, double x, double y)
     if (xi < 0 || yi < 0 || xi >= g.width() || yi >= g.height())
         return 255; // beyond the scanned part: treated as paper
     return g.constScanLine(yi)[xi];
+}
+
+// The code's reading angle (0 left to right, 90 top to bottom, clockwise on
+// screen). Linear decoders report the line along which they read, which stays
+// level on a code tilted less than its bars are long; the tilt is measured on
+// the image: the bar pattern on two lines parallel to the read line, above and
+// below it, is shifted by the tilt.
+double readingAngle(const Candidate &c, const QImage &grey)
+{
+    const auto &[tl, tr, br, bl] = c.corners;
+    const QPointF axis = (tr + br) - (tl + bl);
+    const double axisLength = std::hypot(axis.x(), axis.y());
+    double angle = angleOf(axis);
+    if (!c.linear || axisLength < 8)
+        return angle;
+    const QPointF u = axis / axisLength;
+    const QPointF down(-u.y(), u.x());
+    const QPointF start = (tl + bl) / 2.0, end = (tr + br) / 2.0;
+    const double length = std::hypot((end - start).x(), (end - start).y());
+    const auto profile = [&](double offset) {
+        std::vector<double> v;
+        for (int i = 0; i <= static_cast<int>(length); ++i) {
+            const QPointF p = start + u * i + down * offset;
+            v.push_back(greyAt(grey, p.x(), p.y()));
+        }
+        return v;
+    };
+    // The shift that best aligns the pattern above with the one below.
+    const auto bestShift = [&](const std::vector<double> &a, const std::vector<double> &b, int maxShift) {
+        double best = 1e300;
+        int bestK = 0;
+        const int n = static_cast<int>(a.size());
+        for (int k = -maxShift; k <= maxShift; ++k) {
+            double sum = 0;
+            int count = 0;
+            for (int i = std::max(0, -k); i < n && i + k < n; ++i) {
+                sum += std::abs(a[static_cast<size_t>(i)] - b[static_cast<size_t>(i + k)]);
+                ++count;
+            }
+            if (count > n / 2 && sum / count < best) {
+                best = sum / count;
+                bestK = k;
+            }
+        }
+        return bestK;
+    };
+    // Far enough apart to measure, near enough to stay on the bars.
+    for (double offset : {12.0, 6.0, 3.0}) {
+        const auto above = profile(-offset), below = profile(offset);
+        const bool onBars = std::any_of(above.begin(), above.end(), [](double g) { return g < 100; })
+                            && std::any_of(below.begin(), below.end(), [](double g) { return g < 100; });
+        if (!onBars)
+            continue;
+        const int maxShift = static_cast<int>(std::ceil(2 * offset * std::tan(50.0 * std::numbers::pi / 180)));
+        const int shift = bestShift(above, below, maxShift);
+        // A bar leaning clockwise lies further back along the line below it.
+        angle += std::atan2(-double(shift), 2 * offset) * 180.0 / std::numbers::pi;
+        break;
+    }
+    return angle;
 }
 
 // Whether the white margin before and after the code, along lines through it,
@@ -341,7 +446,7 @@ QList<BarcodeResult> BarcodeEngine::judge(const std::vector<Candidate> &candidat
     for (const Candidate &c : candidates) {
         if (!(s.BarcodeTypes & c.type))
             continue;
-        const double angle = readingAngle(c);
+        const double angle = readingAngle(c, grey);
         const double quarter = std::round(angle / 90.0);
         const double skew = angle - 90.0 * quarter;
         const int direction = 1 << (((static_cast<int>(quarter) % 4) + 4) % 4);

@@ -19,7 +19,9 @@ void addHit(std::vector<Group> &groups, const RowHit &hit, int lineIndex, int li
     const int width = hit.end - hit.start;
     const int tolerance = std::max(3, width / 12) + 2 * lineJump;
     for (Group &g : groups) {
-        if (g.data != hit.data || g.reversed != hit.reversed || lineIndex - g.lastLine > 4 * lineJump)
+        // Specks can break a code for some lines: reads continue across such a gap.
+        if (g.data != hit.data || g.reversed != hit.reversed
+            || lineIndex - g.lastLine > std::max(4 * lineJump, width / 2))
             continue;
         if (std::abs(hit.start - g.startLast) > tolerance || std::abs(hit.end - g.endLast) > tolerance)
             continue;

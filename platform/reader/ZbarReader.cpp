@@ -4,6 +4,8 @@
 #include "ZbarReader.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 
 using namespace zbar;
 
@@ -21,6 +23,49 @@ constexpr ZbarType ZbarTypes[] = {
     {ZBAR_CODE39, Code39}, {ZBAR_CODE128, Code128}, {ZBAR_I25, Interleaved25}, {ZBAR_CODABAR, Codabar},
     {ZBAR_EAN8, Ean8}, {ZBAR_EAN13, Ean13}, {ZBAR_UPCA, UpcA}, {ZBAR_UPCE, UpcE},
 };
+
+// ZBar gives the ends of the scan lines that read the code. A line fitted
+// through each end's points gives the code's edges, and with them its tilt.
+// Returns the corners top left, top right, bottom right, bottom left as they
+// lie on the page.
+std::array<QPointF, 4> edgeCorners(const std::vector<QPointF> &points, bool vertical)
+{
+    // Work as if the scan lines ran across (x along the line, y between lines).
+    auto along = [vertical](QPointF p) { return vertical ? p.y() : p.x(); };
+    auto across = [vertical](QPointF p) { return vertical ? p.x() : p.y(); };
+    double centre = 0, lo = 1e300, hi = -1e300;
+    for (const QPointF &p : points) {
+        centre += along(p);
+        lo = std::min(lo, across(p));
+        hi = std::max(hi, across(p));
+    }
+    centre /= static_cast<double>(points.size());
+    auto fit = [&](bool startSide, double at) {
+        double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
+        for (const QPointF &p : points) {
+            if ((along(p) < centre) != startSide)
+                continue;
+            const double x = across(p), y = along(p);
+            n += 1; sx += x; sy += y; sxx += x * x; sxy += x * y;
+        }
+        if (n == 0)
+            return centre;
+        const double den = n * sxx - sx * sx;
+        if (n < 2 || std::abs(den) < 1e-9)
+            return sy / n;
+        const double slope = (n * sxy - sx * sy) / den;
+        return (sy - slope * sx) / n + slope * at;
+    };
+    auto point = [vertical](double alongValue, double acrossValue) {
+        return vertical ? QPointF(acrossValue, alongValue) : QPointF(alongValue, acrossValue);
+    };
+    const QPointF startLo = point(fit(true, lo), lo), endLo = point(fit(false, lo), lo);
+    const QPointF startHi = point(fit(true, hi), hi), endHi = point(fit(false, hi), hi);
+    if (!vertical)
+        return {startLo, endLo, endHi, startHi};
+    // Across is x here: lo is the left edge, start (smaller y) the top.
+    return {startLo, startHi, endHi, endLo};
+}
 
 } // namespace
 
@@ -59,15 +104,13 @@ std::vector<Candidate> ZbarReader::read(const QImage &img, std::int32_t mask, in
                                        static_cast<qsizetype>(zbar_symbol_get_data_length(sym)));
             if (c.type == UpcA && c.data.size() == 13 && c.data.startsWith(QLatin1Char('0')))
                 c.data.remove(0, 1);
-            int x0 = INT32_MAX, y0 = INT32_MAX, x1 = INT32_MIN, y1 = INT32_MIN;
-            for (unsigned i = 0; i < n; ++i) {
-                x0 = std::min(x0, zbar_symbol_get_loc_x(sym, i));
-                x1 = std::max(x1, zbar_symbol_get_loc_x(sym, i));
-                y0 = std::min(y0, zbar_symbol_get_loc_y(sym, i));
-                y1 = std::max(y1, zbar_symbol_get_loc_y(sym, i));
-            }
-            const QPointF a(x0, y0), b(x1, y0), cc(x1, y1), d(x0, y1);
-            switch (zbar_symbol_get_orientation(sym)) {
+            std::vector<QPointF> points;
+            for (unsigned i = 0; i < n; ++i)
+                points.emplace_back(zbar_symbol_get_loc_x(sym, i), zbar_symbol_get_loc_y(sym, i));
+            const zbar_orientation_t orientation = zbar_symbol_get_orientation(sym);
+            const bool vertical = orientation == ZBAR_ORIENT_RIGHT || orientation == ZBAR_ORIENT_LEFT;
+            const auto [a, b, cc, d] = edgeCorners(points, vertical);
+            switch (orientation) {
             case ZBAR_ORIENT_RIGHT: c.corners = {b, cc, d, a}; break;
             case ZBAR_ORIENT_DOWN: c.corners = {cc, d, a, b}; break;
             case ZBAR_ORIENT_LEFT: c.corners = {d, a, b, cc}; break;
