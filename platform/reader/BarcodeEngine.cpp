@@ -501,7 +501,12 @@ QList<BarcodeResult> BarcodeEngine::judge(const std::vector<Candidate> &candidat
         // The same code found again by a later pass, or a patch code's mirror
         // reading, is one code.
         const bool again = std::any_of(accepted.begin(), accepted.end(), [&](const BarcodeResult &o) {
-            return o.BarcodeType == r.BarcodeType && overlaps(o.Position, r.Position);
+            if (o.BarcodeType != r.BarcodeType)
+                return false;
+            // Passes at other scales report the same code a few lines apart.
+            if (o.Data == r.Data)
+                return o.Position.adjusted(-4, -4, 4, 4).intersects(r.Position.adjusted(-4, -4, 4, 4));
+            return overlaps(o.Position, r.Position);
         });
         if (!again)
             accepted.push_back(r);
