@@ -4,6 +4,7 @@
 #include "OCRErkennung.h"
 #include "Skin.h"
 #include "U_Assistent.h"
+#include "reader/BarcodeReaderComponent.h"
 #include "umain.h"
 
 int main(int argc, char *argv[])
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     TApplication app(argc, argv);
     app.setTitle(MessageBoxes::ApplicationTitle);
     Skin::apply(app);
+    registerBarcodeReaderComponent();
 
     // The secondary windows exist for the whole run and are shown by the
     // commands that need them.

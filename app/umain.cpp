@@ -67,6 +67,11 @@ Tfmain::Tfmain(QWidget *parent) : QWidget(parent)
     composeImageView();
 
     m_indexFields = std::make_unique<IndexFieldGrid>(*StringGrid_ELOAblagemaske, *this);
+
+    // recognition
+    connect(Bt_OCRStarten, &QPushButton::clicked, this, &Tfmain::Bt_OCRStartenClick);
+    connect(SB_DetectAll, &QPushButton::clicked, this, &Tfmain::SB_DetectAllClick);
+
     AlignLayout::arrange(this);
     FormCreate();
 }

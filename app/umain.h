@@ -135,6 +135,8 @@ public:
     // --- area editor: list, objects, naming, settings (umain_editor.cpp) -------
 
     // --- recognition (umain_recognition.cpp) -------------------------------------
+    void Bt_OCRStartenClick(); // "Detection": the selected area
+    void SB_DetectAllClick();  // "Barcodes erkennen": the whole page, with marks
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -149,4 +151,10 @@ private:
 
     std::unique_ptr<IndexFieldGrid> m_indexFields;
     bool m_destroyed = false;
+
+    // --- recognition (umain_recognition.cpp) ---------------------------------------
+    void showRecognisedText(const QString &text);
+    // Step "select the area again" of the whole-page recognition: calls
+    // ListView1Click once the area editor provides it.
+    void reselectAreaAfterRecognition();
 };
