@@ -73,7 +73,10 @@ bool PostgresDialect::prepareSession(QSqlDatabase &db) const
     // the order they were written in; read through the (DocBCID, AreaBCID)
     // index and without a hash join the rows come back in AreaBCID order,
     // which is the order the save wrote them in.
-    for (const char *setting : {"SET enable_seqscan = off", "SET enable_bitmapscan = off", "SET enable_hashjoin = off"}) {
+    // The tool has no log: the server's notices (such as the warning of a
+    // rollback after a refused commit) would only land on stderr.
+    for (const char *setting : {"SET enable_seqscan = off", "SET enable_bitmapscan = off", "SET enable_hashjoin = off",
+                                "SET client_min_messages = error"}) {
         if (!query.exec(QString::fromLatin1(setting)))
             return false;
     }
