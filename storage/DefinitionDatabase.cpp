@@ -137,8 +137,12 @@ void DefinitionDatabase::beginTransaction()
 {
     if (!isOpen())
         throw AppError(QStringLiteral("Die Verbindung zur Datenbank ist nicht geöffnet"));
-    run(m_dialect->beginWriteTransaction());
-    m_inTransaction = true;
+    const QStringList statements = m_dialect->beginWriteTransaction();
+    for (qsizetype i = 0; i < statements.size(); ++i) {
+        run(statements[i]);
+        // From the first statement on, a failure needs the rollback.
+        m_inTransaction = true;
+    }
 }
 
 void DefinitionDatabase::commitTransaction()

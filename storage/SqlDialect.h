@@ -4,12 +4,15 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 // Everything that differs between the database systems the definitions may
 // live in. The statements themselves are written once, in the host's own SQL
 // (with bracketed identifiers such as [Numeric]); a dialect turns them into
-// what its system accepts and knows how to open, set up and transact.
+// what its system accepts and knows how to open, set up and transact. The
+// data source picks the dialect: a postgresql:// URI the server, an existing
+// SQLite file the embedded default.
 class SqlDialect
 {
 public:
@@ -33,7 +36,8 @@ public:
 
     // A save's transaction must hold the write lock from its first read, so
     // that the DocBCID it allocates cannot be taken by another writer.
-    virtual QString beginWriteTransaction() const = 0;
+    // The statements that start it, run in this order.
+    virtual QStringList beginWriteTransaction() const = 0;
     virtual QString commitTransaction() const { return QStringLiteral("COMMIT"); }
     virtual QString rollbackTransaction() const { return QStringLiteral("ROLLBACK"); }
 };

@@ -51,10 +51,10 @@ QString SqliteDialect::nativeSql(const QString &sql) const
     return sql;
 }
 
-QString SqliteDialect::beginWriteTransaction() const
+QStringList SqliteDialect::beginWriteTransaction() const
 {
     // IMMEDIATE takes the write lock at once, waiting for it within the busy
     // timeout; a deferred transaction could find the lock taken only at its
     // first write, after reading, and could not wait for it then.
-    return QStringLiteral("BEGIN IMMEDIATE");
+    return {QStringLiteral("BEGIN IMMEDIATE")};
 }

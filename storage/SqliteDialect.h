@@ -13,5 +13,5 @@ public:
     void configure(QSqlDatabase &db, const ConnectionString &connection, int BusyTimeoutMs) const override;
     bool prepareSession(QSqlDatabase &db) const override;
     QString nativeSql(const QString &sql) const override;
-    QString beginWriteTransaction() const override;
+    QStringList beginWriteTransaction() const override;
 };

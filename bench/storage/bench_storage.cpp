@@ -1,5 +1,7 @@
 // Load and save of a document type with 32 areas and 50 index fields on a
-// SQLite host database. Target: median under 20 ms each.
+// SQLite host database and on a PostgreSQL server over loopback. Target:
+// median under 20 ms each on SQLite. The server's address comes from
+// BCE_TEST_PG_URI: run it as scripts/with-postgres build/bench/bench_storage.
 #include "DefinitionLoading.h"
 #include "SaveDefinitions.h"
 
@@ -8,8 +10,10 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <benchmark/benchmark.h>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace {
 
@@ -35,36 +39,84 @@ private:
     std::int32_t m_objects = 0;
 };
 
+enum class Backend
+{
+    Sqlite,
+    Postgres
+};
+
+QStringList schemaStatements(Backend backend)
+{
+    QFile schema(backend == Backend::Sqlite ? QStringLiteral(BCE_SOURCE_DIR "/storage/host-schema.sql")
+                                            : QStringLiteral(BCE_SOURCE_DIR "/storage/host-schema-postgres.sql"));
+    if (!schema.open(QIODevice::ReadOnly))
+        throw std::runtime_error("host schema not readable");
+    QString text;
+    for (const QString &line : QString::fromUtf8(schema.readAll()).split(u'\n'))
+        if (!line.trimmed().startsWith(QStringLiteral("--")))
+            text += line + u'\n';
+    QStringList statements;
+    for (const QString &statement : text.split(u';'))
+        if (!statement.trimmed().isEmpty())
+            statements << statement;
+    return statements;
+}
+
+QSqlDatabase serverConnection(const QUrl &uri, const QString &name, const QString &database)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+    db.setHostName(uri.host());
+    db.setPort(uri.port(-1));
+    db.setUserName(uri.userName(QUrl::FullyDecoded));
+    db.setPassword(uri.password(QUrl::FullyDecoded));
+    db.setDatabaseName(database);
+    if (!db.open())
+        throw std::runtime_error("test server not reachable");
+    return db;
+}
+
 // A host database with one document type whose areas and bindings were saved
 // by the tool itself.
 class Host
 {
 public:
-    Host()
+    explicit Host(Backend backend) : m_backend(backend)
     {
-        path = dir.filePath(QStringLiteral("host.db"));
+        QString dataSource;
         {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench_setup"));
-            db.setDatabaseName(path);
-            db.open();
-            QFile schema(QStringLiteral(BCE_SOURCE_DIR "/storage/host-schema.sql"));
-            if (!schema.open(QIODevice::ReadOnly))
-                throw std::runtime_error("host-schema.sql not readable");
-            QString text;
-            for (const QString &line : QString::fromUtf8(schema.readAll()).split(u'\n'))
-                if (!line.trimmed().startsWith(QStringLiteral("--")))
-                    text += line + u'\n';
+            QSqlDatabase db;
+            if (backend == Backend::Sqlite) {
+                dataSource = dir.filePath(QStringLiteral("host.db"));
+                db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench_setup"));
+                db.setDatabaseName(dataSource);
+                db.open();
+            } else {
+                const QString uri = qEnvironmentVariable("BCE_TEST_PG_URI");
+                if (uri.isEmpty())
+                    throw std::runtime_error("BCE_TEST_PG_URI not set: run under scripts/with-postgres");
+                m_server = QUrl(uri);
+                m_serverDatabase = QStringLiteral("bce_bench_%1").arg(getpid());
+                {
+                    QSqlDatabase admin = serverConnection(m_server, QStringLiteral("bench_admin"), m_server.path().mid(1));
+                    QSqlQuery(admin).exec(QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8' TEMPLATE template0").arg(m_serverDatabase));
+                }
+                QSqlDatabase::removeDatabase(QStringLiteral("bench_admin"));
+                QUrl own(m_server);
+                own.setPath(QLatin1Char('/') + m_serverDatabase);
+                dataSource = own.toString();
+                db = serverConnection(m_server, QStringLiteral("bench_setup"), m_serverDatabase);
+            }
             QSqlQuery q(db);
-            for (const QString &statement : text.split(u';'))
-                if (!statement.trimmed().isEmpty())
-                    q.exec(statement);
+            for (const QString &statement : schemaStatements(backend))
+                if (!q.exec(statement))
+                    throw std::runtime_error("schema refused");
             q.exec(QStringLiteral("INSERT INTO Maske (DocID, EloID) VALUES (%1, 1)").arg(DocID));
             for (int row = 1; row <= FieldCount; ++row)
                 q.exec(QStringLiteral("INSERT INTO MaskLines (DocID, RowNo) VALUES (%1, %2)").arg(DocID).arg(row));
             db.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("bench_setup"));
-        connectionString = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path
+        connectionString = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + dataSource
                            + QStringLiteral(";Jet OLEDB:Database Password=kqm2961TZ*$=8vw");
         for (int i = 0; i < AreaCount; ++i) {
             SaveArea area{QStringLiteral("Bereich %1").arg(i + 1), QStringLiteral("%1,10,%2,40").arg(i * 30).arg(i * 30 + 25),
@@ -76,24 +128,54 @@ public:
             combos << SaveCombo{QStringLiteral("AdvTreeComboBoxElement_%1").arg(k), (k % (AreaCount + 1))};
     }
 
+    // Drops the server's database; called before the application ends.
+    void dropServerDatabase()
+    {
+        if (m_serverDatabase.isEmpty())
+            return;
+        {
+            QSqlDatabase admin = serverConnection(m_server, QStringLiteral("bench_admin"), m_server.path().mid(1));
+            QSqlQuery(admin).exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_serverDatabase));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("bench_admin"));
+        m_serverDatabase.clear();
+    }
+
     QTemporaryDir dir;
-    QString path;
     QString connectionString;
     QList<SaveArea> areas;
     QList<SaveCombo> combos;
+
+private:
+    Backend m_backend;
+    QUrl m_server;
+    QString m_serverDatabase;
 };
 
-Host &host()
+std::unique_ptr<Host> hosts[2];
+
+Host *host(benchmark::State &state, Backend backend)
 {
-    static Host h;
-    return h;
+    auto &slot = hosts[static_cast<int>(backend)];
+    if (!slot) {
+        try {
+            slot = std::make_unique<Host>(backend);
+        } catch (const std::exception &e) {
+            state.SkipWithError(e.what());
+            return nullptr;
+        }
+    }
+    return slot.get();
 }
 
-void BM_SaveDefinitions(benchmark::State &state)
+void BM_SaveDefinitions(benchmark::State &state, Backend backend)
 {
+    Host *h = host(state, backend);
+    if (!h)
+        return;
     DefinitionDatabase db;
     for (auto _ : state) {
-        const SaveResult result = SaveDefinitions(db, host().connectionString, QStringLiteral("5"), host().areas, host().combos);
+        const SaveResult result = SaveDefinitions(db, h->connectionString, QStringLiteral("5"), h->areas, h->combos);
         if (result.Outcome != SaveOutcome::Saved) {
             state.SkipWithError(result.boxText().toStdString().c_str());
             break;
@@ -101,12 +183,14 @@ void BM_SaveDefinitions(benchmark::State &state)
     }
 }
 
-void BM_LoadDefinitions(benchmark::State &state)
+void BM_LoadDefinitions(benchmark::State &state, Backend backend)
 {
+    Host *h = host(state, backend);
+    if (!h)
+        return;
     DefinitionDatabase db;
-    if (SaveDefinitions(db, host().connectionString, QStringLiteral("5"), host().areas, host().combos).Outcome
-            != SaveOutcome::Saved
-        || !db.OpenDatabase(host().connectionString)) {
+    if (SaveDefinitions(db, h->connectionString, QStringLiteral("5"), h->areas, h->combos).Outcome != SaveOutcome::Saved
+        || !db.OpenDatabase(h->connectionString)) {
         state.SkipWithError("no host database");
         return;
     }
@@ -124,8 +208,10 @@ void BM_LoadDefinitions(benchmark::State &state)
     }
 }
 
-BENCHMARK(BM_SaveDefinitions)->Unit(benchmark::kMillisecond)->Repetitions(9)->DisplayAggregatesOnly(true);
-BENCHMARK(BM_LoadDefinitions)->Unit(benchmark::kMillisecond)->Repetitions(9)->DisplayAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_SaveDefinitions, Sqlite, Backend::Sqlite)->Unit(benchmark::kMillisecond)->Repetitions(9)->DisplayAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_SaveDefinitions, Postgres, Backend::Postgres)->Unit(benchmark::kMillisecond)->Repetitions(9)->DisplayAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_LoadDefinitions, Sqlite, Backend::Sqlite)->Unit(benchmark::kMillisecond)->Repetitions(9)->DisplayAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_LoadDefinitions, Postgres, Backend::Postgres)->Unit(benchmark::kMillisecond)->Repetitions(9)->DisplayAggregatesOnly(true);
 
 } // namespace
 
@@ -137,5 +223,8 @@ int main(int argc, char **argv)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    for (auto &h : hosts)
+        if (h)
+            h->dropServerDatabase();
     return 0;
 }

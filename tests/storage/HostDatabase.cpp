@@ -1,18 +1,65 @@
 #include "HostDatabase.h"
 
+#include "PostgresAddress.h"
+#include "PostgresDialect.h"
+
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QUrl>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <unistd.h>
 
-QStringList hostSchemaStatements()
+namespace {
+
+std::runtime_error failure(const QString &what, const QSqlError &error)
 {
-    QFile file(QStringLiteral(BCE_SOURCE_DIR "/storage/host-schema.sql"));
+    return std::runtime_error((what + QStringLiteral(": ") + error.text()).toStdString());
+}
+
+} // namespace
+
+QString testServerUri()
+{
+    const QString uri = qEnvironmentVariable("BCE_TEST_PG_URI");
+    if (uri.isEmpty())
+        throw std::runtime_error("BCE_TEST_PG_URI is not set: run the tests with scripts/test or scripts/with-postgres");
+    return uri;
+}
+
+QString serverUriFor(const QString &databaseName)
+{
+    QUrl url(testServerUri());
+    url.setPath(QLatin1Char('/') + databaseName);
+    return url.toString();
+}
+
+QSqlDatabase openServerConnection(const QString &name, const QString &databaseName)
+{
+    const auto address = PostgresAddress::parse(testServerUri());
+    if (!address)
+        throw std::runtime_error("BCE_TEST_PG_URI is no postgresql:// URI");
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+    db.setHostName(address->Host);
+    db.setPort(address->Port);
+    db.setUserName(address->User);
+    db.setPassword(address->Password);
+    db.setDatabaseName(databaseName);
+    db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+    if (!db.open())
+        throw failure(QStringLiteral("test server"), db.lastError());
+    return db;
+}
+
+QStringList hostSchemaStatements(Backend backend)
+{
+    QFile file(backend == Backend::Sqlite ? QStringLiteral(BCE_SOURCE_DIR "/storage/host-schema.sql")
+                                          : QStringLiteral(BCE_SOURCE_DIR "/storage/host-schema-postgres.sql"));
     if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("host-schema.sql not readable");
+        throw std::runtime_error("host schema not readable");
     QString text;
     for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
         if (!line.trimmed().startsWith(QStringLiteral("--")))
@@ -26,18 +73,34 @@ QStringList hostSchemaStatements()
     return statements;
 }
 
-HostDatabase::HostDatabase(const QString &fileName)
+HostDatabase::HostDatabase(Backend backend, const QString &fileName) : m_backend(backend)
 {
     static std::atomic<int> counter{0};
-    m_path = m_dir.filePath(fileName);
-    m_name = QStringLiteral("host_test_%1").arg(++counter);
-    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-    m_db.setDatabaseName(m_path);
-    if (!m_db.open())
-        throw std::runtime_error(m_db.lastError().text().toStdString());
-    // Only the fixture's own writes skip the disk flush; the tool's do not.
-    exec(QStringLiteral("PRAGMA synchronous = OFF"));
-    for (const QString &statement : hostSchemaStatements())
+    const int number = ++counter;
+    m_name = QStringLiteral("host_test_%1").arg(number);
+    if (backend == Backend::Sqlite) {
+        m_path = m_dir.filePath(fileName);
+        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        m_db.setDatabaseName(m_path);
+        if (!m_db.open())
+            throw failure(m_path, m_db.lastError());
+        // Only the fixture's own writes skip the disk flush; the tool's do not.
+        exec(QStringLiteral("PRAGMA synchronous = OFF"));
+    } else {
+        m_serverDatabase = QStringLiteral("bce_test_%1_%2").arg(getpid()).arg(number);
+        {
+            QSqlDatabase admin = openServerConnection(m_name + QStringLiteral("_admin"));
+            QSqlQuery query(admin);
+            if (!query.exec(QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8' TEMPLATE template0").arg(m_serverDatabase)))
+                throw failure(m_serverDatabase, query.lastError());
+        }
+        QSqlDatabase::removeDatabase(m_name + QStringLiteral("_admin"));
+        m_path = serverUriFor(m_serverDatabase);
+        m_db = openServerConnection(m_name, m_serverDatabase);
+        // The host's own tools see warnings; the tests' output need not.
+        exec(QStringLiteral("SET client_min_messages = error"));
+    }
+    for (const QString &statement : hostSchemaStatements(backend))
         exec(statement);
 }
 
@@ -46,6 +109,17 @@ HostDatabase::~HostDatabase()
     m_db.close();
     m_db = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_name);
+    if (m_serverDatabase.isEmpty())
+        return;
+    try {
+        {
+            QSqlDatabase admin = openServerConnection(m_name + QStringLiteral("_admin"));
+            QSqlQuery query(admin);
+            query.exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_serverDatabase));
+        }
+        QSqlDatabase::removeDatabase(m_name + QStringLiteral("_admin"));
+    } catch (...) {
+    }
 }
 
 QString HostDatabase::connectionStringFor(const QString &dataSource)
@@ -54,26 +128,31 @@ QString HostDatabase::connectionStringFor(const QString &dataSource)
            + QStringLiteral(";Jet OLEDB:Database Password=kqm2961TZ*$=8vw");
 }
 
+QString HostDatabase::native(const QString &sql) const
+{
+    return m_backend == Backend::Postgres ? PostgresDialect::unbracketIdentifiers(sql) : sql;
+}
+
 void HostDatabase::exec(const QString &sql)
 {
     QSqlQuery query(m_db);
-    if (!query.exec(sql))
-        throw std::runtime_error((sql + QStringLiteral(": ") + query.lastError().text()).toStdString());
+    if (!query.exec(native(sql)))
+        throw failure(sql, query.lastError());
 }
 
 QVariant HostDatabase::scalar(const QString &sql)
 {
     QSqlQuery query(m_db);
-    if (!query.exec(sql) || !query.next())
-        throw std::runtime_error((sql + QStringLiteral(": ") + query.lastError().text()).toStdString());
+    if (!query.exec(native(sql)) || !query.next())
+        throw failure(sql, query.lastError());
     return query.value(0);
 }
 
 QStringList HostDatabase::rows(const QString &sql)
 {
     QSqlQuery query(m_db);
-    if (!query.exec(sql))
-        throw std::runtime_error((sql + QStringLiteral(": ") + query.lastError().text()).toStdString());
+    if (!query.exec(native(sql)))
+        throw failure(sql, query.lastError());
     QStringList result;
     while (query.next()) {
         QStringList values;
@@ -86,10 +165,11 @@ QStringList HostDatabase::rows(const QString &sql)
 
 QStringList HostDatabase::snapshot()
 {
+    const QString order = m_backend == Backend::Sqlite ? QStringLiteral("rowid") : QStringLiteral("ctid");
     QStringList all;
     for (const char *table : {"BCDocuments", "BCAreas", "Maske", "MaskLines"}) {
         all << QString::fromLatin1(table);
-        all << rows(QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(QString::fromLatin1(table)));
+        all << rows(QStringLiteral("SELECT CAST(%2 AS TEXT), * FROM %1 ORDER BY %2").arg(QString::fromLatin1(table), order));
     }
     return all;
 }

@@ -15,7 +15,32 @@ const QString AreaColumns = QStringLiteral(
     "Code39StartStop, [Numeric], ConvertUPCE, ErrorCorrection, ExtendedC39, ShowCheckDig, OverSampling, LineJump, "
     "ColorThreshold, MinSpaceBar, QuietZone, NoiseReduction, SkewTolerance, Pattern");
 
-class Loading : public ::testing::Test
+struct MalformedRow
+{
+    Backend backend;
+    const char *column;
+    const char *value; // SQL literal stored in row 1 of three
+    bool entryShown;   // the failure comes after the entry's caption was set
+};
+
+void PrintTo(const MalformedRow &row, std::ostream *os)
+{
+    *os << backendName(row.backend) << " " << row.column << "=" << row.value;
+}
+
+Backend backendOf(Backend backend)
+{
+    return backend;
+}
+
+Backend backendOf(const MalformedRow &row)
+{
+    return row.backend;
+}
+
+// Every case runs on each backend the parameter names.
+template <typename Param>
+class LoadingWith : public ::testing::TestWithParam<Param>
 {
 protected:
     void SetUp() override
@@ -33,12 +58,15 @@ protected:
                       .arg(name, areaText));
     }
 
-    HostDatabase host;
+    HostDatabase host{backendOf(this->GetParam())};
     DefinitionDatabase db;
     RecordingAreaSink sink;
 };
 
-TEST_F(Loading, ADocumentTypeWithoutAreasLoadsNothing)
+using Loading = LoadingWith<Backend>;
+INSTANTIATE_TEST_SUITE_P(Backends, Loading, ::testing::Values(Backend::Sqlite, Backend::Postgres), BackendName());
+
+TEST_P(Loading, ADocumentTypeWithoutAreasLoadsNothing)
 {
     addPlainArea(1, 4, QStringLiteral("fremd"), QStringLiteral("0,0,10,10"));
     EXPECT_EQ(LoadAreaDefinitions(db, 5, sink), 0);
@@ -46,7 +74,7 @@ TEST_F(Loading, ADocumentTypeWithoutAreasLoadsNothing)
     EXPECT_TRUE(sink.log.isEmpty());
 }
 
-TEST_F(Loading, RowsBecomeEntriesAndHighlightBoxesInStoredOrder)
+TEST_P(Loading, RowsBecomeEntriesAndHighlightBoxesInStoredOrder)
 {
     addArea(QStringLiteral("1, 3, 'Kunde', '100,200,300,400', 2, 4, 3, 20, 0, 1, 0, 1, 0, 1, 1, 1, 1, 7, 99, 2, 12, "
                            "3, 4, 'K[0-9]+'"));
@@ -77,7 +105,7 @@ TEST_F(Loading, RowsBecomeEntriesAndHighlightBoxesInStoredOrder)
     EXPECT_EQ(sink.entries[2]->Name, QStringLiteral("O'Brien"));
 }
 
-TEST_F(Loading, NullColumnsKeepTheDefinitionsDefaults)
+TEST_P(Loading, NullColumnsKeepTheDefinitionsDefaults)
 {
     addPlainArea(1, 3, QStringLiteral("a"), QStringLiteral("0,0,1,1"));
     addPlainArea(2, 3, QStringLiteral("b"), QStringLiteral("0,0,1,1"));
@@ -106,16 +134,7 @@ TEST_F(Loading, NullColumnsKeepTheDefinitionsDefaults)
     EXPECT_TRUE(sink.log.contains(QStringLiteral("show 2 Barcode-Bereich|0,0,1,1|")));
 }
 
-struct MalformedRow
-{
-    const char *column;
-    const char *value; // SQL literal stored in row 1 of three
-    bool entryShown;   // the failure comes after the entry's caption was set
-};
-
-class MalformedArea : public Loading, public ::testing::WithParamInterface<MalformedRow>
-{
-};
+using MalformedArea = LoadingWith<MalformedRow>;
 
 TEST_P(MalformedArea, StopsTheLoadAtThatRow)
 {
@@ -135,17 +154,28 @@ TEST_P(MalformedArea, StopsTheLoadAtThatRow)
     EXPECT_EQ(sink.objects, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, MalformedArea,
-                         ::testing::Values(MalformedRow{"BCArea", "NULL", true}, MalformedRow{"BCArea", "''", true},
-                                           MalformedRow{"BCArea", "'1,2,3'", true},
-                                           MalformedRow{"BCArea", "'1,2,x,4'", true},
-                                           MalformedRow{"BCArea", "'1,2,3,99999999999'", true},
-                                           MalformedRow{"MinLen", "'zwei'", false},
-                                           MalformedRow{"QuietZone", "4294967296", false},
-                                           MalformedRow{"SkewTolerance", "1.5", false},
-                                           MalformedRow{"OverSampling", "'vielleicht'", false}));
+// A server's integer column holds only integers: the malformed values there
+// are coordinate texts.
+std::vector<MalformedRow> malformedRows()
+{
+    std::vector<MalformedRow> rows;
+    for (const Backend b : {Backend::Sqlite, Backend::Postgres}) {
+        rows.insert(rows.end(), {MalformedRow{b, "BCArea", "NULL", true}, MalformedRow{b, "BCArea", "''", true},
+                                 MalformedRow{b, "BCArea", "'1,2,3'", true}, MalformedRow{b, "BCArea", "'1,2,x,4'", true},
+                                 MalformedRow{b, "BCArea", "'1,2,3,99999999999'", true}});
+    }
+    rows.insert(rows.end(), {MalformedRow{Backend::Sqlite, "MinLen", "'zwei'", false},
+                             MalformedRow{Backend::Sqlite, "QuietZone", "4294967296", false},
+                             MalformedRow{Backend::Sqlite, "SkewTolerance", "1.5", false},
+                             MalformedRow{Backend::Sqlite, "OverSampling", "'vielleicht'", false}});
+    return rows;
+}
 
-TEST_F(Loading, AMissingColumnFailsAtTheFirstRow)
+INSTANTIATE_TEST_SUITE_P(Cases, MalformedArea, ::testing::ValuesIn(malformedRows()), [](const auto &info) {
+    return std::string(backendName(info.param.backend)) + "_" + info.param.column + "_" + std::to_string(info.index);
+});
+
+TEST_P(Loading, AMissingColumnFailsAtTheFirstRow)
 {
     addPlainArea(1, 3, QStringLiteral("a"), QStringLiteral("0,0,1,1"));
     host.exec(QStringLiteral("ALTER TABLE BCAreas DROP COLUMN Pattern"));
@@ -184,7 +214,7 @@ protected:
     }
 };
 
-TEST_F(Bindings, SelectTheStoredAreaInTheComboOfEachFieldInRange)
+TEST_P(Bindings, SelectTheStoredAreaInTheComboOfEachFieldInRange)
 {
     host.exec(QStringLiteral("INSERT INTO Maske (DocID, EloID) VALUES (5, 17)"));
     addLine("5", "4", 1);  // beyond the mask's fields
@@ -198,7 +228,7 @@ TEST_F(Bindings, SelectTheStoredAreaInTheComboOfEachFieldInRange)
     EXPECT_EQ(load(0), std::vector<Selection>{});
 }
 
-TEST_F(Bindings, DependOnTheMaskeRowOfTheDocumentType)
+TEST_P(Bindings, DependOnTheMaskeRowOfTheDocumentType)
 {
     addLine("5", "1", 2);
     EXPECT_TRUE(load(3).empty());
@@ -207,7 +237,13 @@ TEST_F(Bindings, DependOnTheMaskeRowOfTheDocumentType)
     EXPECT_EQ(load(3), (std::vector<Selection>{{0, 2}, {0, 2}}));
 }
 
-TEST_F(Bindings, ARowNoThatIsNoIntegerStopsAfterTheSelectionsBeforeIt)
+INSTANTIATE_TEST_SUITE_P(Backends, Bindings, ::testing::Values(Backend::Sqlite, Backend::Postgres), BackendName());
+
+// Only SQLite stores text in an integer column.
+using BindingsOnSqlite = Bindings;
+INSTANTIATE_TEST_SUITE_P(Sqlite, BindingsOnSqlite, ::testing::Values(Backend::Sqlite), BackendName());
+
+TEST_P(BindingsOnSqlite, ARowNoThatIsNoIntegerStopsAfterTheSelectionsBeforeIt)
 {
     host.exec(QStringLiteral("INSERT INTO Maske (DocID, EloID) VALUES (5, 17)"));
     addLine("5", "1", 2);

@@ -33,7 +33,23 @@ QList<SaveCombo> combos(std::initializer_list<std::int32_t> areaNumbers)
     return list;
 }
 
-class Saving : public ::testing::Test
+// The statements that open a save's transaction on each backend.
+QStringList beginStatements(Backend backend)
+{
+    if (backend == Backend::Sqlite)
+        return {QStringLiteral("BEGIN IMMEDIATE")};
+    return {QStringLiteral("BEGIN ISOLATION LEVEL READ COMMITTED"),
+            QStringLiteral("LOCK TABLE BCDocuments IN SHARE ROW EXCLUSIVE MODE")};
+}
+
+// A data source of the backend that does not exist.
+QString missingSource(const HostDatabase &host)
+{
+    return host.backend() == Backend::Sqlite ? host.dir() + QStringLiteral("/fehlt.db")
+                                             : serverUriFor(QStringLiteral("bce_fehlt_nirgends"));
+}
+
+class Saving : public ::testing::TestWithParam<Backend>
 {
 protected:
     void SetUp() override
@@ -74,13 +90,19 @@ protected:
         EXPECT_FALSE(db.inTransaction());
     }
 
-    HostDatabase host;
+    HostDatabase host{GetParam()};
     DefinitionDatabase db;
     QStringList statements;
     std::function<void(const QString &)> onStatement;
 };
 
-TEST_F(Saving, RunsTheStatementsInOrderInsideOneTransaction)
+INSTANTIATE_TEST_SUITE_P(Backends, Saving, ::testing::Values(Backend::Sqlite, Backend::Postgres), BackendName());
+
+// Faults only SQLite can be made to show this way.
+using SavingOnSqlite = Saving;
+INSTANTIATE_TEST_SUITE_P(Sqlite, SavingOnSqlite, ::testing::Values(Backend::Sqlite), BackendName());
+
+TEST_P(Saving, RunsTheStatementsInOrderInsideOneTransaction)
 {
     SaveArea kunde = area("O'Brien", "100,200,300,400", "A'B");
     TOCRField &f = kunde.Definition;
@@ -113,8 +135,7 @@ TEST_F(Saving, RunsTheStatementsInOrderInsideOneTransaction)
         "Code39Checksum, Code39StartStop, [Numeric], ConvertUPCE, ErrorCorrection, ExtendedC39, ShowCheckDig, "
         "OverSampling, LineJump, ColorThreshold, MinSpaceBar, QuietZone, NoiseReduction, SkewTolerance, Pattern) VALUES (");
     EXPECT_EQ(statements,
-              (QStringList{
-                  "BEGIN IMMEDIATE",
+              beginStatements(GetParam()) + (QStringList{
                   "SELECT DocBCID FROM BCDocuments ORDER BY DocBCID DESC",
                   "SELECT DocID, Name, DocBCID FROM BCDocuments WHERE DocID = 7",
                   "UPDATE MaskLines SET BarcodeID = 0 WHERE DocID = 7",
@@ -130,7 +151,7 @@ TEST_F(Saving, RunsTheStatementsInOrderInsideOneTransaction)
     EXPECT_FALSE(db.isOpen());
 }
 
-TEST_F(Saving, ReplacesTheDocumentTypesRowsAndBindsItsIndexFields)
+TEST_P(Saving, ReplacesTheDocumentTypesRowsAndBindsItsIndexFields)
 {
     const SaveResult result = save({area("O'Brien", "1,2,3,4", "X'Y"), area("Ohne", "5,6,7,8")}, combos({2, 0, 1}));
     ASSERT_EQ(result.Outcome, SaveOutcome::Saved) << result.ErrorText.toStdString();
@@ -138,7 +159,7 @@ TEST_F(Saving, ReplacesTheDocumentTypesRowsAndBindsItsIndexFields)
     // DocBCID and name of the existing row stay; its old areas went with it.
     EXPECT_EQ(host.rows("SELECT DocBCID, DocID, Name, AdrID FROM BCDocuments ORDER BY DocBCID"),
               (QStringList{"2|5|Rechnungen|0", "6|8|BCDocument 6|0"}));
-    EXPECT_EQ(host.rows("SELECT DocBCID, AreaBCID, Name, BCArea, Pattern FROM BCAreas ORDER BY rowid"),
+    EXPECT_EQ(host.rows("SELECT DocBCID, AreaBCID, Name, BCArea, Pattern FROM BCAreas ORDER BY DocBCID DESC, AreaBCID"),
               (QStringList{"6|1|fremd|0,0,30,30|NULL", "2|1|O'Brien|1,2,3,4|X'Y", "2|2|Ohne|5,6,7,8|NULL"}));
     // Rows 1 to 3 belong to the mask's fields; row 4 keeps its area, loses its id.
     EXPECT_EQ(host.rows("SELECT DocID, RowNo, BarcodeID, BCArea FROM MaskLines ORDER BY DocID, RowNo"),
@@ -164,37 +185,42 @@ void PrintTo(const Allocation &a, std::ostream *os)
     *os << a.name;
 }
 
-class DocBCIDAllocation : public ::testing::TestWithParam<Allocation>
+class DocBCIDAllocation : public ::testing::TestWithParam<std::tuple<Backend, Allocation>>
 {
+protected:
+    const Allocation &allocation() const { return std::get<1>(GetParam()); }
 };
 
 TEST_P(DocBCIDAllocation, KeepsAnExistingRowElseTakesTheLargestPlusOne)
 {
-    HostDatabase host;
-    for (const QString &values : GetParam().documents) {
+    HostDatabase host(std::get<0>(GetParam()));
+    for (const QString &values : allocation().documents) {
         host.exec("INSERT INTO BCDocuments (DocBCID, DocID, Name, AdrID) VALUES (" + values + ")");
         host.exec("INSERT INTO BCAreas (AreaBCID, DocBCID, BCArea) VALUES (1, " + values.section(',', 0, 0) + ", '0,0,1,1')");
     }
     DefinitionDatabase db;
     ASSERT_EQ(SaveDefinitions(db, host.connectionString(), "1", {area("neu", "1,1,2,2")}, {}).Outcome, SaveOutcome::Saved);
     EXPECT_EQ(host.rows("SELECT DocBCID, Name, AdrID FROM BCDocuments WHERE DocID = 1"),
-              QStringList{QStringLiteral("%1|%2|0").arg(GetParam().expectedId).arg(QString::fromUtf8(GetParam().expectedName))});
+              QStringList{QStringLiteral("%1|%2|0").arg(allocation().expectedId).arg(QString::fromUtf8(allocation().expectedName))});
     EXPECT_EQ(host.rows("SELECT A.DocBCID, A.Name FROM BCAreas A JOIN BCDocuments D ON A.DocBCID = D.DocBCID WHERE D.DocID = 1"),
-              QStringList{QStringLiteral("%1|neu").arg(GetParam().expectedId)});
+              QStringList{QStringLiteral("%1|neu").arg(allocation().expectedId)});
     EXPECT_EQ(host.scalar("SELECT COUNT(*) FROM BCAreas").toInt(),
               host.scalar("SELECT COUNT(*) FROM BCDocuments").toInt());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DocBCIDAllocation,
-    ::testing::Values(Allocation{"EmptyTable", {}, 1, "BCDocument 1"},
+    ::testing::Combine(::testing::Values(Backend::Sqlite, Backend::Postgres),
+                       ::testing::Values(Allocation{"EmptyTable", {}, 1, "BCDocument 1"},
                       Allocation{"Gaps", {"3,2,'a',0", "9,3,'b',0", "5,4,'c',0"}, 10, "BCDocument 10"},
                       Allocation{"ExistingRow", {"3,2,'a',0", "4,1,'Eigene Definition',7", "9,3,'b',0"}, 4, "Eigene Definition"},
                       Allocation{"SeveralRowsForD", {"2,1,'Erste',0", "7,1,'Zweite',0", "9,3,'b',0"}, 2, "Erste"},
-                      Allocation{"ExistingRowWithoutName", {"4,1,NULL,0"}, 4, ""}),
-    [](const auto &info) { return std::string(info.param.name); });
+                      Allocation{"ExistingRowWithoutName", {"4,1,NULL,0"}, 4, ""})),
+    [](const auto &info) {
+        return std::string(backendName(std::get<0>(info.param))) + "_" + std::get<1>(info.param).name;
+    });
 
-TEST_F(Saving, SavedAreasAndBindingsLoadAgain)
+TEST_P(Saving, SavedAreasAndBindingsLoadAgain)
 {
     SaveArea a = area("Kunde", "100,100,200,150", "K.*");
     a.Definition.BCType = 16;
@@ -220,11 +246,11 @@ TEST_F(Saving, SavedAreasAndBindingsLoadAgain)
     EXPECT_EQ(selections, (std::vector<std::pair<int, int>>{{0, 3}, {1, 2}}));
 }
 
-TEST_F(Saving, FailingToOpenShowsTheErrorBoxAndWritesNothing)
+TEST_P(Saving, FailingToOpenShowsTheErrorBoxAndWritesNothing)
 {
     const QStringList before = host.snapshot();
     ASSERT_TRUE(db.OpenDatabase(host.connectionString()));
-    const QString missing = HostDatabase::connectionStringFor(host.dir() + "/fehlt.db");
+    const QString missing = HostDatabase::connectionStringFor(missingSource(host));
     const SaveResult result = SaveDefinitions(db, missing, "5", fourAreas(), combos({1}));
     EXPECT_EQ(result.Outcome, SaveOutcome::OpenFailed);
     EXPECT_EQ(result.boxText(),
@@ -237,7 +263,7 @@ TEST_F(Saving, FailingToOpenShowsTheErrorBoxAndWritesNothing)
     EXPECT_EQ(host.snapshot(), before);
 }
 
-TEST_F(Saving, ADocumentNumberThatIsNoIntegerNeverReachesTheSql)
+TEST_P(Saving, ADocumentNumberThatIsNoIntegerNeverReachesTheSql)
 {
     const QStringList before = host.snapshot();
     for (const QString &d : {QStringLiteral("LB_DocID"), QStringLiteral("5 OR 1=1"), QStringLiteral("5; DELETE FROM Maske")}) {
@@ -247,7 +273,7 @@ TEST_F(Saving, ADocumentNumberThatIsNoIntegerNeverReachesTheSql)
     }
 }
 
-TEST_F(Saving, AComboNameWithoutANumberFailsAndRollsBack)
+TEST_P(Saving, AComboNameWithoutANumberFailsAndRollsBack)
 {
     const QStringList before = host.snapshot();
     const SaveResult result = save(fourAreas(), {SaveCombo{"AdvTreeComboBoxElement_x", 1}});
@@ -255,32 +281,89 @@ TEST_F(Saving, AComboNameWithoutANumberFailsAndRollsBack)
     EXPECT_EQ(statements.last(), QStringLiteral("ROLLBACK"));
 }
 
-class TriggerFault : public Saving, public ::testing::WithParamInterface<const char *>
+struct Fault
+{
+    Backend backend;
+    const char *name;
+    QStringList setUp;   // makes the third area's insert, or the commit, fail
+    QString tearDown;
+    int areaInserts;     // how far the save got
+    bool reachedCommit;
+};
+
+void PrintTo(const Fault &f, std::ostream *os)
+{
+    *os << backendName(f.backend) << " " << f.name;
+}
+
+const QString ThirdAreaFunction = QStringLiteral(
+    "CREATE FUNCTION third_area() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN IF NEW.AreaBCID = 3 THEN "
+    "RAISE EXCEPTION 'dritter Bereich abgelehnt'; END IF; RETURN NEW; END $$");
+
+QString sqliteThirdAreaTrigger(const char *mode)
+{
+    return QStringLiteral("CREATE TRIGGER third_area BEFORE INSERT ON BCAreas WHEN NEW.AreaBCID = 3 "
+                          "BEGIN SELECT RAISE(%1, 'dritter Bereich abgelehnt'); END")
+        .arg(QString::fromLatin1(mode));
+}
+
+class SaveFault : public ::testing::TestWithParam<Fault>
 {
 };
 
-// ABORT undoes the statement, FAIL keeps what the statement did so far,
-// ROLLBACK ends the whole transaction: in each case nothing may remain.
-TEST_P(TriggerFault, OnTheThirdAreaLeavesEveryTableAsBefore)
+// Whether the statement is undone (ABORT), kept so far (FAIL), the whole
+// transaction ended by the database (ROLLBACK), or the commit itself refused
+// (a deferred check): in each case nothing may remain.
+TEST_P(SaveFault, LeavesEveryTableAsBeforeAndTheRepeatedSaveGoesThrough)
 {
-    host.exec(QStringLiteral("CREATE TRIGGER third_area BEFORE INSERT ON BCAreas WHEN NEW.AreaBCID = 3 "
-                             "BEGIN SELECT RAISE(%1, 'dritter Bereich abgelehnt'); END")
-                  .arg(QString::fromLatin1(GetParam())));
+    const Fault &fault = GetParam();
+    HostDatabase host(fault.backend);
+    host.exec(QStringLiteral("INSERT INTO BCDocuments VALUES (2, 5, 'Rechnungen', 0)"));
+    host.exec(QStringLiteral("INSERT INTO BCAreas (AreaBCID, DocBCID, Name, BCArea) VALUES (1, 2, 'alt', '0,0,1,1')"));
+    host.exec(QStringLiteral("INSERT INTO MaskLines (DocID, RowNo, BarcodeID, BCArea) VALUES (5, 1, 2, 1)"));
+    for (const QString &statement : fault.setUp)
+        host.exec(statement);
     const QStringList before = host.snapshot();
-    const SaveResult result = save(fourAreas(), combos({1, 2}));
-    expectFailedAndUnchanged(result, before, "dritter Bereich abgelehnt");
-    EXPECT_EQ(statements.filter("INSERT INTO BCAreas").size(), 3);
-    EXPECT_FALSE(statements.contains(QStringLiteral("COMMIT")));
+    const QList<SaveArea> areas{area("eins", "1,1,2,2"), area("zwei", "3,3,4,4"), area("drei", "5,5,6,6"),
+                                area("vier", "7,7,8,8")};
 
-    // The next save, with the fault gone, goes through.
-    host.exec(QStringLiteral("DROP TRIGGER third_area"));
-    ASSERT_EQ(save(fourAreas(), combos({1, 2})).Outcome, SaveOutcome::Saved);
-    EXPECT_EQ(host.scalar("SELECT COUNT(*) FROM BCAreas WHERE DocBCID = 2").toInt(), 4);
+    DefinitionDatabase db;
+    QStringList statements;
+    db.setStatementObserver([&](const QString &sql) { statements << sql; });
+    const SaveResult result = SaveDefinitions(db, host.connectionString(), "5", areas, combos({1, 2}));
+    EXPECT_EQ(result.Outcome, SaveOutcome::Failed);
+    EXPECT_TRUE(result.ErrorText.contains(QStringLiteral("dritter Bereich abgelehnt"))) << result.ErrorText.toStdString();
+    EXPECT_EQ(result.boxText(), QStringLiteral("Es sind Fehler beim Speichern aufgetreten:\r\n") + result.ErrorText);
+    EXPECT_FALSE(db.inTransaction());
+    EXPECT_EQ(host.snapshot(), before);
+    EXPECT_EQ(statements.filter("INSERT INTO BCAreas").size(), fault.areaInserts);
+    EXPECT_EQ(statements.contains(QStringLiteral("COMMIT")), fault.reachedCommit);
+    EXPECT_EQ(statements.last(), QStringLiteral("ROLLBACK"));
+
+    host.exec(fault.tearDown);
+    ASSERT_EQ(SaveDefinitions(db, host.connectionString(), "5", areas, combos({1, 2})).Outcome, SaveOutcome::Saved);
+    EXPECT_EQ(host.rows("SELECT AreaBCID, Name FROM BCAreas WHERE DocBCID = 2 ORDER BY AreaBCID"),
+              (QStringList{"1|eins", "2|zwei", "3|drei", "4|vier"}));
+    EXPECT_EQ(host.rows("SELECT BarcodeID, BCArea FROM MaskLines"), QStringList{"2|1"});
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, TriggerFault, ::testing::Values("ABORT", "FAIL", "ROLLBACK"));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SaveFault,
+    ::testing::Values(
+        Fault{Backend::Sqlite, "Abort", {sqliteThirdAreaTrigger("ABORT")}, "DROP TRIGGER third_area", 3, false},
+        Fault{Backend::Sqlite, "Fail", {sqliteThirdAreaTrigger("FAIL")}, "DROP TRIGGER third_area", 3, false},
+        Fault{Backend::Sqlite, "Rollback", {sqliteThirdAreaTrigger("ROLLBACK")}, "DROP TRIGGER third_area", 3, false},
+        Fault{Backend::Postgres, "Raise",
+              {ThirdAreaFunction,
+               "CREATE TRIGGER third_area BEFORE INSERT ON BCAreas FOR EACH ROW EXECUTE FUNCTION third_area()"},
+              "DROP TRIGGER third_area ON BCAreas", 3, false},
+        Fault{Backend::Postgres, "AtCommit",
+              {ThirdAreaFunction, "CREATE CONSTRAINT TRIGGER third_area AFTER INSERT ON BCAreas DEFERRABLE "
+                                  "INITIALLY DEFERRED FOR EACH ROW EXECUTE FUNCTION third_area()"},
+              "DROP TRIGGER third_area ON BCAreas", 4, true}),
+    [](const auto &info) { return std::string(backendName(info.param.backend)) + info.param.name; });
 
-TEST_F(Saving, ADatabaseTurningReadOnlyMidwayLeavesEveryTableAsBefore)
+TEST_P(SavingOnSqlite, ADatabaseTurningReadOnlyMidwayLeavesEveryTableAsBefore)
 {
     const QStringList before = host.snapshot();
     int areaInserts = 0;
@@ -293,7 +376,7 @@ TEST_F(Saving, ADatabaseTurningReadOnlyMidwayLeavesEveryTableAsBefore)
     expectFailedAndUnchanged(save(fourAreas(), combos({1})), before, "readonly");
 }
 
-TEST_F(Saving, AReadOnlyFileFailsCleanly)
+TEST_P(SavingOnSqlite, AReadOnlyFileFailsCleanly)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "file permissions do not bind root";
@@ -304,7 +387,7 @@ TEST_F(Saving, AReadOnlyFileFailsCleanly)
     expectFailedAndUnchanged(result, before, "readonly");
 }
 
-TEST_F(Saving, AFailedCommitRollsBack)
+TEST_P(SavingOnSqlite, AFailedCommitRollsBack)
 {
     // A reader in the middle of its transaction keeps the writer from
     // committing (rollback journal): the commit runs out of its wait.
@@ -319,7 +402,7 @@ TEST_F(Saving, AFailedCommitRollsBack)
     EXPECT_EQ(statements.mid(statements.size() - 2), (QStringList{"COMMIT", "ROLLBACK"}));
 }
 
-TEST_F(Saving, AWriteLockHeldElsewhereMakesTheSaveWaitThenFailCleanly)
+TEST_P(SavingOnSqlite, AWriteLockHeldElsewhereMakesTheSaveWaitThenFailCleanly)
 {
     db.setBusyTimeout(300);
     const QStringList before = host.snapshot();
@@ -333,7 +416,7 @@ TEST_F(Saving, AWriteLockHeldElsewhereMakesTheSaveWaitThenFailCleanly)
     EXPECT_GE(waited, 250);
 }
 
-TEST_F(Saving, AWriteLockReleasedWithinTheWaitLetsTheSaveThrough)
+TEST_P(SavingOnSqlite, AWriteLockReleasedWithinTheWaitLetsTheSaveThrough)
 {
     std::promise<void> locked;
     std::thread other([&, path = host.path()] {
