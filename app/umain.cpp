@@ -11,6 +11,7 @@
 #include "Skin.h"
 #include "StringGrid.h"
 #include "TreeComboBox.h"
+#include "TSpinEdit.h"
 #include "U_misc.h"
 
 #include <QComboBox>
@@ -73,6 +74,8 @@ Tfmain::Tfmain(QWidget *parent) : QWidget(parent)
     connect(SB_DetectAll, &QPushButton::clicked, this, &Tfmain::SB_DetectAllClick);
 
     AlignLayout::arrange(this);
+    // area editor: the view's and the list's events, the area panel's exits, the column lock
+    wireAreaEditor();
     FormCreate();
 }
 
@@ -217,12 +220,12 @@ void Tfmain::composeRightPanel()
     CB_BCDirection->setCurrentIndex(0);
 
     L_BCLength = label(Panel6, "L_BCLength", QStringLiteral("Length min/max"), 8, 93);
-    SE_BCMinWidth = named(new QSpinBox(Panel6), "SE_BCMinWidth");
+    SE_BCMinWidth = named(new TSpinEdit(Panel6), "SE_BCMinWidth");
     SE_BCMinWidth->setGeometry(120, 90, 83, 22);
     SE_BCMinWidth->setRange(1, 9999);
     SE_BCMinWidth->setValue(2);
     L_BCLenSplitter = label(Panel6, "L_BCLenSplitter", QStringLiteral("/"), 210, 93);
-    SE_BCMaxWidth = named(new QSpinBox(Panel6), "SE_BCMaxWidth");
+    SE_BCMaxWidth = named(new TSpinEdit(Panel6), "SE_BCMaxWidth");
     SE_BCMaxWidth->setGeometry(224, 90, 83, 22);
     SE_BCMaxWidth->setRange(1, 9999);
     SE_BCMaxWidth->setValue(999);

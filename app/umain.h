@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IndexFieldGrid.h"
+#include "TAreaRect.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -16,10 +17,12 @@ class QSpinBox;
 class QStandardItem;
 class QToolButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 class TAdvTreeComboBox;
 class TBevel;
 class TF_BarcodeSettings;
 class TFR_OCRerkennung;
+class TOCRField;
 class TForm1;
 class TImageEnVect;
 class TPanel;
@@ -133,6 +136,43 @@ public:
     // --- start-up flow and saving (umain_startup.cpp) ----------------------------
 
     // --- area editor: list, objects, naming, settings (umain_editor.cpp) -------
+    // The list and the view
+    void SpeedButton7Click();
+    void ImageEnVect1NewObject(int hobj);
+    void ImageEnVect1ObjectClick(int hobj);
+    void ImageEnVect1ObjectMoveResize(int hobj, int Grip, int OffsetX, int OffsetY);
+    void ListView1Click();
+    void ListView1SelectItem(QTreeWidgetItem *Item, bool Selected);
+    void SpeedButton13Click();
+    void SetAreaControlsEnabled(bool Enabled);
+    bool AreaNameExists(const QString &Name) const;
+    void ShowAreaSettings(const TOCRField &Field);
+    // The selected entry of the area list, or nullptr.
+    AreaListItem *selectedArea() const;
+    // Pixels of the page <-> area coordinate text, at the view's measuring
+    // scale. AreaTextToRect gives pixels of the page as loaded (unrotated), the
+    // frame in which the texts are kept and the document file is scanned.
+    QString RectToAreaText(int Left, int Top, int Width, int Height, int ImageWidth, int ImageHeight) const;
+    TAreaRect AreaTextToRect(const QString &AreaText) const;
+    // Naming
+    void SB_BearbeiteClick();
+    // The area panel and the settings dialog
+    void CB_BCTypeExit();
+    void CB_BCDirectionExit();
+    void SE_BCMinWidthExit();
+    void SE_BCMaxWidthExit();
+    void Bt_OCRAssistentClick();
+    // Stores an edit still held by the focused area-panel control into the
+    // selected area, exactly as its exit handler would. For commands that run
+    // without taking the focus (speed buttons), such as saving.
+    void StorePendingAreaPanelEdit();
+
+    static inline const QString TooManyAreasText =
+        QStringLiteral("Es können maximal 32 Barcode-Bereiche definiert werden!");
+    static inline const QString NoObjectSelectedText = QStringLiteral("Kein Objekt ausgewählt!");
+    static inline const QString NameNotUniqueText = QStringLiteral("Bitte vergeben Sie nur eindeutigen Namen!");
+    static inline const QString NoAreaSelectedText = QStringLiteral("Es ist kein Barcodebereich selektiert");
+    static constexpr int MaxAreaCount = 32;
 
     // --- recognition (umain_recognition.cpp) -------------------------------------
     void Bt_OCRStartenClick(); // "Detection": the selected area
@@ -142,6 +182,13 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // area editor (umain_editor.cpp)
+    void wireAreaEditor();
+    void selectAreaEntry(AreaListItem *item);
+    QString documentAreaText(int hobj) const;
+    QStringList areaCaptions() const;
 
 private:
     void composeToolBar();
@@ -154,7 +201,4 @@ private:
 
     // --- recognition (umain_recognition.cpp) ---------------------------------------
     void showRecognisedText(const QString &text);
-    // Step "select the area again" of the whole-page recognition: calls
-    // ListView1Click once the area editor provides it.
-    void reselectAreaAfterRecognition();
 };

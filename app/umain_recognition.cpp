@@ -56,7 +56,7 @@ void Tfmain::SB_DetectAllClick()
             [this](const FoundBarcode &barcode) { AddBarcodeMarks(*ImageEnVect1, barcode); });
     });
     if (!ListView1->selectedItems().isEmpty())
-        reselectAreaAfterRecognition();
+        ListView1Click();
     if (error)
         MessageBoxes::showMessage(RecognitionErrorText(*error));
 }
@@ -71,18 +71,5 @@ void Tfmain::showRecognisedText(const QString &text)
         page->resize(LB_OCRerkannt->x() + LB_OCRerkannt->width() + 5,
                      LB_OCRerkannt->y() + LB_OCRerkannt->height() + 5);
 }
-
-void Tfmain::reselectAreaAfterRecognition()
-{
-    // Stand-in until the area editor's ListView1Click is wired here: selects
-    // the chosen area's rectangle again and no other area's.
-    const QList<QTreeWidgetItem *> selected = ListView1->selectedItems();
-    const AreaListItem *chosen = selected.isEmpty() ? nullptr : AreaListItem::of(selected.first());
-    if (!chosen || !chosen->field())
-        return;
-    for (int i = 0; i < areaCount(); ++i) {
-        if (const AreaListItem *area = areaItem(i); area && area->field())
-            ImageEnVect1->deselectObject(area->field()->ObjectHandle);
-    }
     ImageEnVect1->selectObject(chosen->field()->ObjectHandle);
 }

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <limits>
 
 TForm1::TForm1(QWidget *parent) : QDialog(parent)
 {
@@ -14,6 +15,7 @@ TForm1::TForm1(QWidget *parent) : QDialog(parent)
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(22, 14, 201, 21);
+    Edit1->setMaxLength(std::numeric_limits<int>::max());
 
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));

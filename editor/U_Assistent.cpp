@@ -1,12 +1,14 @@
 #include "U_Assistent.h"
 
+#include "MessageBoxes.h"
+#include "TSpinEdit.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSpinBox>
 
 namespace {
 
@@ -60,7 +62,7 @@ TF_BarcodeSettings::TF_BarcodeSettings(QWidget *parent) : QDialog(parent)
         ++row;
     };
     auto spin = [this](const char *name, int value) {
-        auto *s = named(new QSpinBox(this), name);
+        auto *s = named(new TSpinEdit(this), name);
         s->setRange(-9999, 9999);
         s->setValue(value);
         return s;
@@ -108,4 +110,104 @@ TF_BarcodeSettings::TF_BarcodeSettings(QWidget *parent) : QDialog(parent)
                         SE_SpaceBar, B_OK, B_Abort};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+
+    connect(B_Reset, &QPushButton::clicked, this, &TF_BarcodeSettings::B_ResetClick);
+    connect(SE_Noise, &TSpinEdit::exited, this, &TF_BarcodeSettings::SE_NoiseExit);
+    connect(SE_Quiet, &TSpinEdit::exited, this, &TF_BarcodeSettings::SE_QuietExit);
+    connect(SE_LineJump, &TSpinEdit::exited, this, &TF_BarcodeSettings::SE_LineJumpExit);
+    connect(SE_ColorThres, &TSpinEdit::exited, this, &TF_BarcodeSettings::SE_ColorThresExit);
+    connect(SE_SpaceBar, &TSpinEdit::exited, this, &TF_BarcodeSettings::SE_SpaceBarExit);
+    m_accepted = AdvancedBarcodeSettings::resetValues();
+}
+
+void TF_BarcodeSettings::showSettings(const AdvancedBarcodeSettings &s)
+{
+    CB_Expect39->setChecked(s.Code39StartStop);
+    CB_Extended39->setChecked(s.ExtendedC39);
+    CB_ConvertUPC->setChecked(s.ConvertUPCE);
+    CB_Numeric->setChecked(s.Numeric);
+    CB_OverSample->setChecked(s.OverSampling);
+    CB_Duplicates->setChecked(s.AllowDuplicate);
+    CB_Checksum->setChecked(s.Code39Checksum);
+    CB_Error->setChecked(s.ErrorCorrection);
+    CB_CheckDigits->setChecked(s.ShowCheckDig);
+    m_shownSkew = s.SkewTolerance;
+    CB_Skew->setCurrentIndex(s.SkewTolerance >= 0 && s.SkewTolerance < CB_Skew->count() ? s.SkewTolerance : -1);
+    E_Pattern->setText(s.Pattern);
+    // Values beyond the fields' range show as the nearer bound.
+    SE_Noise->setValue(s.NoiseReduction);
+    SE_Quiet->setValue(s.QuietZone);
+    SE_LineJump->setValue(s.LineJump);
+    SE_ColorThres->setValue(s.ColorThreshold);
+    SE_SpaceBar->setValue(s.MinSpaceBar);
+}
+
+AdvancedBarcodeSettings TF_BarcodeSettings::settings() const
+{
+    const AdvancedBarcodeSettings reset = AdvancedBarcodeSettings::resetValues();
+    AdvancedBarcodeSettings s;
+    s.Code39StartStop = CB_Expect39->isChecked();
+    s.ExtendedC39 = CB_Extended39->isChecked();
+    s.ConvertUPCE = CB_ConvertUPC->isChecked();
+    s.Numeric = CB_Numeric->isChecked();
+    s.OverSampling = CB_OverSample->isChecked();
+    s.AllowDuplicate = CB_Duplicates->isChecked();
+    s.Code39Checksum = CB_Checksum->isChecked();
+    s.ErrorCorrection = CB_Error->isChecked();
+    s.ShowCheckDig = CB_CheckDigits->isChecked();
+    // The list offers no empty choice; nothing chosen means the stored value
+    // was outside the list, and the user has not touched it.
+    s.SkewTolerance = CB_Skew->currentIndex() >= 0 ? CB_Skew->currentIndex() : m_shownSkew;
+    s.Pattern = E_Pattern->text();
+    s.NoiseReduction = SE_Noise->integerOr(reset.NoiseReduction);
+    s.QuietZone = SE_Quiet->integerOr(reset.QuietZone);
+    s.LineJump = SE_LineJump->integerOr(reset.LineJump);
+    s.ColorThreshold = SE_ColorThres->integerOr(reset.ColorThreshold);
+    s.MinSpaceBar = SE_SpaceBar->integerOr(reset.MinSpaceBar);
+    return s;
+}
+
+void TF_BarcodeSettings::done(int result)
+{
+    // Read before hiding: a spin field that loses the focus with the window
+    // would otherwise put its own idea of the value in place of the text.
+    if (result == QDialog::Accepted)
+        m_accepted = settings();
+    QDialog::done(result);
+}
+
+void TF_BarcodeSettings::B_ResetClick()
+{
+    if (MessageBoxes::confirmYesNo(ResetQuestion) == MessageAnswer::Yes)
+        ResetSettings();
+}
+
+void TF_BarcodeSettings::ResetSettings()
+{
+    showSettings(AdvancedBarcodeSettings::resetValues());
+}
+
+void TF_BarcodeSettings::SE_NoiseExit()
+{
+    SE_Noise->repairText(AdvancedBarcodeSettings::resetValues().NoiseReduction);
+}
+
+void TF_BarcodeSettings::SE_QuietExit()
+{
+    SE_Quiet->repairText(AdvancedBarcodeSettings::resetValues().QuietZone);
+}
+
+void TF_BarcodeSettings::SE_LineJumpExit()
+{
+    SE_LineJump->repairText(AdvancedBarcodeSettings::resetValues().LineJump);
+}
+
+void TF_BarcodeSettings::SE_ColorThresExit()
+{
+    SE_ColorThres->repairText(AdvancedBarcodeSettings::resetValues().ColorThreshold);
+}
+
+void TF_BarcodeSettings::SE_SpaceBarExit()
+{
+    SE_SpaceBar->repairText(AdvancedBarcodeSettings::resetValues().MinSpaceBar);
 }
