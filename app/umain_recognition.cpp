@@ -71,5 +71,3 @@ void Tfmain::showRecognisedText(const QString &text)
         page->resize(LB_OCRerkannt->x() + LB_OCRerkannt->width() + 5,
                      LB_OCRerkannt->y() + LB_OCRerkannt->height() + 5);
 }
-    ImageEnVect1->selectObject(chosen->field()->ObjectHandle);
-}
