@@ -171,7 +171,7 @@ public:
         QStringLiteral("Es können maximal 32 Barcode-Bereiche definiert werden!");
     static inline const QString NoObjectSelectedText = QStringLiteral("Kein Objekt ausgewählt!");
     static inline const QString NameNotUniqueText = QStringLiteral("Bitte vergeben Sie nur eindeutigen Namen!");
-    static inline const QString NoAreaSelectedText = QStringLiteral("Es ist kein Barcodebereich selektiert");
+    static inline const QString NoAreaSelectedForSettingsText = QStringLiteral("Es ist kein Barcodebereich selektiert");
     static constexpr int MaxAreaCount = 32;
 
     // --- recognition (umain_recognition.cpp) -------------------------------------

@@ -341,7 +341,7 @@ void Tfmain::Bt_OCRAssistentClick()
 {
     AreaListItem *item = selectedArea();
     if (!item || !item->field()) {
-        MessageBoxes::showMessage(NoAreaSelectedText);
+        MessageBoxes::showMessage(NoAreaSelectedForSettingsText);
         return;
     }
     if (!F_BarcodeSettings)
