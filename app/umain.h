@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandLine.h"
 #include "IndexFieldGrid.h"
 
 #include <QStringList>
@@ -8,6 +9,8 @@
 #include <memory>
 
 class AreaListItem;
+class DefinitionDatabase;
+class TElo;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -131,6 +134,38 @@ public:
     TF_BarcodeSettings *F_BarcodeSettings = nullptr;
 
     // --- start-up flow and saving (umain_startup.cpp) ----------------------------
+    // Where the window stands in its start-up.
+    enum class StartupState
+    {
+        Created,       // FormCreate ran; not shown yet
+        WaitingForElo, // the box "Bitte starten Sie ELO ..." is up
+        Starting,      // ELO is ready; the flow runs
+        Ready,         // the flow reached its end
+        Stalled,       // an exception stopped the flow; the window stays open
+        Closing,       // the window closes once the running handler returns
+    };
+
+    // The start-up flow; runs once, on the first showing.
+    void FormShow();
+    void ReadCommandLine();
+    // Through the connection string in LB_ConnectionString; never raise.
+    bool OpenDatabase();
+    bool CloseDatabase();
+    // "Speichern"
+    void SpeedButton15Click();
+
+    // The arguments ReadCommandLine reads, the program path not included. The
+    // process's own unless set before the first showing (tests, benchmarks).
+    void setCommandLineArguments(const QStringList &arguments);
+    StartupState startupState() const { return m_startupState; }
+    const CommandLineValues &commandLineValues() const { return m_commandLine; }
+    TElo &Elo() const { return *m_elo; }
+    DefinitionDatabase &database() const { return *m_database; }
+
+signals:
+    void startupStateChanged(Tfmain::StartupState state);
+
+public:
 
     // --- area editor: list, objects, naming, settings (umain_editor.cpp) -------
 
@@ -140,6 +175,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // start-up flow: FormShow on the first showing
+    void showEvent(QShowEvent *event) override;
 
 private:
     void composeToolBar();
@@ -149,4 +186,22 @@ private:
 
     std::unique_ptr<IndexFieldGrid> m_indexFields;
     bool m_destroyed = false;
+
+private:
+    // --- start-up flow and saving (umain_startup.cpp) ---
+    void runStartupFlow();
+    void setStartupState(StartupState state);
+    // A close request: the window closes after the running handler returns.
+    void closeMainWindow();
+    // The controls SetAreaControlsEnabled governs, until the area editor's
+    // own operation is wired in.
+    void enableStartupAreaControls(bool enabled);
+
+    std::unique_ptr<TElo> m_elo;
+    std::unique_ptr<DefinitionDatabase> m_database;
+    CommandLineValues m_commandLine;
+    QStringList m_arguments;
+    bool m_argumentsGiven = false;
+    bool m_formShowStarted = false;
+    StartupState m_startupState = StartupState::Created;
 };
