@@ -41,6 +41,11 @@ void AreaListSink::prepareAreaObject()
 
 QSize AreaListSink::imageSize() const
 {
+    // Without a page the loader still checks each text, against a page of a
+    // thousand pixels a side, so that a malformed one stops the flow as it
+    // would with a page; the rectangle it gives is not used.
+    if (!m_view.hasImage())
+        return {1000, 1000};
     return {m_view.bitmapWidth(), m_view.bitmapHeight()};
 }
 

@@ -19,6 +19,8 @@ public:
     TOCRField &addAreaEntry(std::unique_ptr<TOCRField> definition) override;
     void showAreaEntry(const QString &name, const QString &areaText, const QString &pattern) override;
     void prepareAreaObject() override;
+    // The shown page's size; without a page a nominal one that only serves
+    // to check the text.
     QSize imageSize() const override;
     // The handle of the new box; -1, and no box, while the view shows no page.
     std::int32_t addAreaObject(const TAreaRect &rect) override;
