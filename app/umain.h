@@ -157,6 +157,10 @@ public:
     // The arguments ReadCommandLine reads, the program path not included. The
     // process's own unless set before the first showing (tests, benchmarks).
     void setCommandLineArguments(const QStringList &arguments);
+    // Whether the first showing of a window runs FormShow (the program: always).
+    // Tests that compose and drive a window by hand switch it off.
+    static void setStartupFlowOnFirstShow(bool on) { s_startupFlowOnFirstShow = on; }
+    static bool startupFlowOnFirstShow() { return s_startupFlowOnFirstShow; }
     StartupState startupState() const { return m_startupState; }
     const CommandLineValues &commandLineValues() const { return m_commandLine; }
     TElo &Elo() const { return *m_elo; }
@@ -204,4 +208,5 @@ private:
     bool m_argumentsGiven = false;
     bool m_formShowStarted = false;
     StartupState m_startupState = StartupState::Created;
+    static inline bool s_startupFlowOnFirstShow = true;
 };

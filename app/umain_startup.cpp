@@ -33,7 +33,7 @@ const QString InvalidMaskText = QStringLiteral("Keine gültige Ablagemaske!");
 void Tfmain::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (m_formShowStarted || event->spontaneous())
+    if (m_formShowStarted || event->spontaneous() || !s_startupFlowOnFirstShow)
         return;
     m_formShowStarted = true;
     // Once the window is on the screen, so that the flow's boxes stand in

@@ -41,6 +41,7 @@ protected:
     void SetUp() override
     {
         QApplication::setQuitOnLastWindowClosed(false);
+        Tfmain::setStartupFlowOnFirstShow(true);
         registerSimulatedEloClient();
         platform.write(QStringLiteral("registry.reg"),
                        "Windows Registry Editor Version 5.00\r\n\r\n"
@@ -60,6 +61,7 @@ protected:
     {
         window.reset();
         boxes.clear();
+        Tfmain::setStartupFlowOnFirstShow(false);
         TApplication::instance()->setOnException({});
     }
 
