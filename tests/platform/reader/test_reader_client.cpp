@@ -1,0 +1,85 @@
+#include "QtPrinters.h"
+#include "ReaderFixtures.h"
+#include "reader/BarcodeReaderClient.h"
+
+#include "AppError.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ClientFixture : ::testing::Test
+{
+    QTemporaryDir dir;
+    QString file;
+
+    void SetUp() override
+    {
+        QImage page = BarcodeRenderer::blankPage();
+        placeCode(page, {2, "CLIENT-1"}, {300, 300});
+        placeCode(page, {64, "4006381333931"}, {300, 1500}, 3, 2);
+        file = dir.filePath("page.tif");
+        // Two pages: the reader reads the first one only.
+        PageImage::saveTiff(file, {page, BarcodeRenderer::blankPage()}, PageImage::TiffEncoding::BilevelG4);
+    }
+
+    static QString errorOf(const std::function<void()> &f)
+    {
+        try {
+            f();
+        } catch (const AppError &e) {
+            return e.message();
+        }
+        return {};
+    }
+};
+
+} // namespace
+
+TEST_F(ClientFixture, ScansTheWholePageAndAnArea)
+{
+    BarcodeReaderClient client;
+    const auto page = client.scan(file, std::nullopt, ReaderSettings{});
+    ASSERT_EQ(page.size(), 2);
+    EXPECT_EQ(page[0].Data, "CLIENT-1");
+    EXPECT_EQ(page[1].Data, "4006381333931");
+    EXPECT_EQ(page[1].Direction, 2);
+
+    const auto area = client.scan(file, page[0].Position.adjusted(-50, -50, 50, 50), ReaderSettings{});
+    ASSERT_EQ(area.size(), 1);
+    EXPECT_TRUE(page[0].Position.adjusted(-4, -4, 4, 4).contains(area[0].Position));
+
+    EXPECT_TRUE(client.scan(file, QRect(10, 10, 0, 50), ReaderSettings{}).isEmpty());
+    EXPECT_TRUE(client.scan(file, QRect(5000, 5000, 100, 100), ReaderSettings{}).isEmpty());
+}
+
+TEST_F(ClientFixture, CrashAndHangBecomeErrorsAndTheNextScanWorks)
+{
+    BarcodeReaderClient client;
+    client.setTestFault(BarcodeReaderClient::TestFault::Crash);
+    EXPECT_EQ(errorOf([&] { client.scan(file, std::nullopt, ReaderSettings{}); }),
+              "Der Barcode-Leser wurde unerwartet beendet.");
+
+    client.setTestFault(BarcodeReaderClient::TestFault::Hang);
+    client.setTimeoutMs(1000);
+    EXPECT_EQ(errorOf([&] { client.scan(file, std::nullopt, ReaderSettings{}); }),
+              "Der Barcode-Leser hat nicht innerhalb von 1 Sekunde geantwortet.");
+
+    client.setTestFault(BarcodeReaderClient::TestFault::None);
+    client.setTimeoutMs(30000);
+    EXPECT_EQ(client.scan(file, std::nullopt, ReaderSettings{}).size(), 2);
+}
+
+TEST_F(ClientFixture, UnreadableFilesGiveGermanErrors)
+{
+    BarcodeReaderClient client;
+    EXPECT_EQ(errorOf([&] { client.scan(dir.filePath("missing.tif"), std::nullopt, ReaderSettings{}); }),
+              QStringLiteral("Die Bilddatei \"%1\" wurde nicht gefunden.").arg(dir.filePath("missing.tif")));
+    QFile junk(dir.filePath("junk.tif"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("II*\0garbage that is no TIFF", 27);
+    junk.close();
+    EXPECT_EQ(errorOf([&] { client.scan(junk.fileName(), std::nullopt, ReaderSettings{}); }),
+              QStringLiteral("Die Bilddatei \"%1\" kann nicht gelesen werden.").arg(junk.fileName()));
+}
