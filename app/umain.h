@@ -193,6 +193,7 @@ private:
 
 private:
     // --- start-up flow and saving (umain_startup.cpp) ---
+    void formShowOnceOnScreen(int triesLeft);
     void runStartupFlow();
     void setStartupState(StartupState state);
     // A close request: the window closes after the running handler returns.

@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QWindow>
 
 namespace {
 
@@ -36,9 +37,20 @@ void Tfmain::showEvent(QShowEvent *event)
     if (m_formShowStarted || event->spontaneous() || !s_startupFlowOnFirstShow)
         return;
     m_formShowStarted = true;
-    // Once the window is on the screen, so that the flow's boxes stand in
-    // front of it and the page is fitted into the view's final size.
-    QTimer::singleShot(0, this, &Tfmain::FormShow);
+    QTimer::singleShot(0, this, [this] { formShowOnceOnScreen(100); });
+}
+
+void Tfmain::formShowOnceOnScreen(int triesLeft)
+{
+    // Once the window is on the screen (a window manager maximises it on its
+    // own time), so that the flow's boxes stand in front of it and the page
+    // is fitted into the view's final size.
+    const QWindow *window = windowHandle();
+    if (window && !window->isExposed() && triesLeft > 0 && isVisible()) {
+        QTimer::singleShot(10, this, [this, triesLeft] { formShowOnceOnScreen(triesLeft - 1); });
+        return;
+    }
+    FormShow();
 }
 
 void Tfmain::setCommandLineArguments(const QStringList &arguments)
