@@ -14,6 +14,14 @@ constexpr int mm(double v)
     return int(v * Dpi / 25.4 + 0.5);
 }
 
+// 210 x 297 mm.
+QImage a4Page()
+{
+    QImage page(mm(210), mm(297), QImage::Format_Grayscale8);
+    page.fill(255);
+    return page;
+}
+
 QFont font(double points, bool bold = false)
 {
     QFont f(QStringLiteral("DejaVu Sans"));
@@ -137,7 +145,7 @@ DemoPage DemoPage::invoice()
 {
     DemoPage page;
     page.FileName = QStringLiteral("rechnung-2024-004711.tif");
-    page.Image = BarcodeRenderer::blankPage(Dpi);
+    page.Image = a4Page();
     {
         PageWriter w(page.Image);
         w.letterhead();
@@ -220,7 +228,7 @@ DemoPage DemoPage::deliveryNote()
 {
     DemoPage page;
     page.FileName = QStringLiteral("lieferschein-2024-08815.tif");
-    page.Image = BarcodeRenderer::blankPage(Dpi);
+    page.Image = a4Page();
     {
         PageWriter w(page.Image);
         w.letterhead();

@@ -5,13 +5,13 @@
 #include "DemoPage.h"
 #include "HostDatabaseFile.h"
 #include "SqlText.h"
+#include "reader/PageImage.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <tiffio.h>
 
 namespace {
 
@@ -26,33 +26,6 @@ void writeFile(const QString &path, const QByteArray &content)
 {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(content) != content.size())
-        throw AppError(QStringLiteral("%1 kann nicht geschrieben werden").arg(path));
-}
-
-// 8-bit grey, LZW, 300 dpi: as a scanner files a grey page.
-void writeTiff(const QString &path, const QImage &page)
-{
-    TIFF *tif = TIFFOpen(QFile::encodeName(path).constData(), "w");
-    if (!tif)
-        throw AppError(QStringLiteral("%1 kann nicht geschrieben werden").arg(path));
-    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, uint32_t(page.width()));
-    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, uint32_t(page.height()));
-    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, uint16_t(8));
-    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, uint16_t(1));
-    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, uint16_t(PHOTOMETRIC_MINISBLACK));
-    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, uint16_t(PLANARCONFIG_CONTIG));
-    TIFFSetField(tif, TIFFTAG_COMPRESSION, uint16_t(COMPRESSION_LZW));
-    TIFFSetField(tif, TIFFTAG_PREDICTOR, uint16_t(PREDICTOR_HORIZONTAL));
-    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, uint32_t(64));
-    TIFFSetField(tif, TIFFTAG_XRESOLUTION, 300.0f);
-    TIFFSetField(tif, TIFFTAG_YRESOLUTION, 300.0f);
-    TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, uint16_t(RESUNIT_INCH));
-    const QImage grey = page.convertToFormat(QImage::Format_Grayscale8);
-    bool ok = true;
-    for (int y = 0; y < grey.height() && ok; ++y)
-        ok = TIFFWriteScanline(tif, const_cast<uchar *>(grey.constScanLine(y)), uint32_t(y), 0) >= 0;
-    TIFFClose(tif);
-    if (!ok)
         throw AppError(QStringLiteral("%1 kann nicht geschrieben werden").arg(path));
 }
 
@@ -144,7 +117,7 @@ void DemoWorkspace::write(const QString &dirPath, const QString &schemaFile)
     QJsonArray postbox;
     for (const DemoPage *page : {&invoice, &delivery}) {
         const QString path = dir.absoluteFilePath(QStringLiteral("pages/") + page->FileName);
-        writeTiff(path, page->Image);
+        PageImage::saveTiff(path, {page->Image}, PageImage::TiffEncoding::Grey, 300);
         postbox.append(QJsonObject{{"file", path}, {"selected", page == &invoice}});
     }
 
