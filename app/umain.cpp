@@ -4,6 +4,7 @@
 #include "Application.h"
 #include "AreaListItem.h"
 #include "Bevel.h"
+#include "DefinitionDatabase.h"
 #include "Glyphs.h"
 #include "imageview/ImageEnVect.h"
 #include "Panel.h"
@@ -12,6 +13,7 @@
 #include "StringGrid.h"
 #include "TreeComboBox.h"
 #include "TSpinEdit.h"
+#include "U_ELO.h"
 #include "U_misc.h"
 
 #include <QComboBox>
@@ -73,6 +75,9 @@ Tfmain::Tfmain(QWidget *parent) : QWidget(parent)
     connect(Bt_OCRStarten, &QPushButton::clicked, this, &Tfmain::Bt_OCRStartenClick);
     connect(SB_DetectAll, &QPushButton::clicked, this, &Tfmain::SB_DetectAllClick);
 
+    // start-up flow and saving: the window's data-access components
+    m_database = std::make_unique<DefinitionDatabase>();
+    connect(SpeedButton15, &QToolButton::clicked, this, &Tfmain::SpeedButton15Click);
     AlignLayout::arrange(this);
     // area editor: the view's and the list's events, the area panel's exits, the column lock
     wireAreaEditor();
@@ -275,11 +280,14 @@ void Tfmain::FormCreate()
     if (TApplication *app = TApplication::instance())
         app->setOnException(&Tfmain::IgnoreException);
     StringGrid_ELOAblagemaske->setColWidths(1, 151);
+    // COM for this thread would be initialised here; the automation layer
+    // needs no set-up.
     ImageEnVect1->setRubberBandEnabled(false);
     ScreenCursor::setArrow();
     SpeedButton15->setEnabled(false);
     SpeedButton7->setEnabled(false);
     SB_Bearbeite->setEnabled(false);
+    m_elo = std::make_unique<TElo>();
 }
 
 void Tfmain::FormDestroy()
@@ -295,6 +303,9 @@ void Tfmain::FormDestroy()
     const auto combos = findChildren<TAdvTreeComboBox *>();
     for (auto it = combos.crbegin(); it != combos.crend(); ++it)
         delete *it;
+    m_elo.reset();
+    if (m_database)
+        m_database->CloseDatabase();
 }
 
 void Tfmain::IgnoreException(QObject *, std::exception_ptr)

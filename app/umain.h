@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandLine.h"
 #include "IndexFieldGrid.h"
 #include "TAreaRect.h"
 
@@ -9,6 +10,8 @@
 #include <memory>
 
 class AreaListItem;
+class DefinitionDatabase;
+class TElo;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -134,6 +137,42 @@ public:
     TF_BarcodeSettings *F_BarcodeSettings = nullptr;
 
     // --- start-up flow and saving (umain_startup.cpp) ----------------------------
+    // Where the window stands in its start-up.
+    enum class StartupState
+    {
+        Created,       // FormCreate ran; not shown yet
+        WaitingForElo, // the box "Bitte starten Sie ELO ..." is up
+        Starting,      // ELO is ready; the flow runs
+        Ready,         // the flow reached its end
+        Stalled,       // an exception stopped the flow; the window stays open
+        Closing,       // the window closes once the running handler returns
+    };
+
+    // The start-up flow; runs once, on the first showing.
+    void FormShow();
+    void ReadCommandLine();
+    // Through the connection string in LB_ConnectionString; never raise.
+    bool OpenDatabase();
+    bool CloseDatabase();
+    // "Speichern"
+    void SpeedButton15Click();
+
+    // The arguments ReadCommandLine reads, the program path not included. The
+    // process's own unless set before the first showing (tests, benchmarks).
+    void setCommandLineArguments(const QStringList &arguments);
+    // Whether the first showing of a window runs FormShow (the program: always).
+    // Tests that compose and drive a window by hand switch it off.
+    static void setStartupFlowOnFirstShow(bool on) { s_startupFlowOnFirstShow = on; }
+    static bool startupFlowOnFirstShow() { return s_startupFlowOnFirstShow; }
+    StartupState startupState() const { return m_startupState; }
+    const CommandLineValues &commandLineValues() const { return m_commandLine; }
+    TElo &Elo() const { return *m_elo; }
+    DefinitionDatabase &database() const { return *m_database; }
+
+signals:
+    void startupStateChanged(Tfmain::StartupState state);
+
+public:
 
     // --- area editor: list, objects, naming, settings (umain_editor.cpp) -------
     // The list and the view
@@ -182,6 +221,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // start-up flow: FormShow on the first showing
+    void showEvent(QShowEvent *event) override;
 
 private:
     // area editor (umain_editor.cpp)
@@ -201,4 +242,20 @@ private:
 
     // --- recognition (umain_recognition.cpp) ---------------------------------------
     void showRecognisedText(const QString &text);
+private:
+    // --- start-up flow and saving (umain_startup.cpp) ---
+    void formShowOnceOnScreen(int triesLeft);
+    void runStartupFlow();
+    void setStartupState(StartupState state);
+    // A close request: the window closes after the running handler returns.
+    void closeMainWindow();
+
+    std::unique_ptr<TElo> m_elo;
+    std::unique_ptr<DefinitionDatabase> m_database;
+    CommandLineValues m_commandLine;
+    QStringList m_arguments;
+    bool m_argumentsGiven = false;
+    bool m_formShowStarted = false;
+    StartupState m_startupState = StartupState::Created;
+    static inline bool s_startupFlowOnFirstShow = true;
 };

@@ -1,0 +1,59 @@
+#include "AreaListSink.h"
+
+#include "AreaListItem.h"
+#include "imageview/ImageEnVect.h"
+
+#include <QTreeWidget>
+
+AreaListSink::AreaListSink(QTreeWidget &list, TImageEnVect &view) : m_list(list), m_view(view)
+{
+}
+
+TOCRField &AreaListSink::addAreaEntry(std::unique_ptr<TOCRField> definition)
+{
+    auto *entry = new AreaListItem;
+    TOCRField &field = *definition;
+    entry->setField(std::move(definition));
+    m_list.addTopLevelItem(entry);
+    m_entry = entry;
+    return field;
+}
+
+void AreaListSink::showAreaEntry(const QString &name, const QString &areaText, const QString &pattern)
+{
+    if (!m_entry)
+        return;
+    m_entry->setCaption(name);
+    m_entry->setText(AreaListItem::AreaColumn, areaText);
+    m_entry->setText(AreaListItem::PatternColumn, pattern);
+}
+
+void AreaListSink::prepareAreaObject()
+{
+    m_view.setMouseMode(MouseMode::DrawBox);
+    m_view.setRubberBandEnabled(false);
+    VectorObject &t = m_view.objectTemplate();
+    t.kind = ObjectKind::Box;
+    t.highlight = true;
+    t.brushColor = QColor(255, 255, 0);
+    t.brushStyle = BrushStyle::Solid;
+}
+
+QSize AreaListSink::imageSize() const
+{
+    // Without a page the loader still checks each text, against a page of a
+    // thousand pixels a side, so that a malformed one stops the flow as it
+    // would with a page; the rectangle it gives is not used.
+    if (!m_view.hasImage())
+        return {1000, 1000};
+    return {m_view.bitmapWidth(), m_view.bitmapHeight()};
+}
+
+std::int32_t AreaListSink::addAreaObject(const TAreaRect &rect)
+{
+    if (!m_view.hasImage())
+        return -1;
+    VectorObject &t = m_view.objectTemplate();
+    t.rect = QRect(rect.Left, rect.Top, rect.Width, rect.Height);
+    return m_view.addObject();
+}
