@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <limits>
 
 namespace {
 
@@ -47,9 +48,6 @@ TF_BarcodeSettings::TF_BarcodeSettings(QWidget *parent) : QDialog(parent)
     CB_Checksum = check("CB_Checksum", "Code-39 Checksum", 1, 1);
     CB_Error = check("CB_Error", "Error Correction", 1, 2);
     CB_CheckDigits = check("CB_CheckDigits", "Show check digits", 1, 3);
-    CB_Expect39->setChecked(true);
-    CB_ConvertUPC->setChecked(true);
-    CB_Duplicates->setChecked(true);
 
     int row = 0;
     auto label = [this, &row](const char *name, const char *caption) {
@@ -61,10 +59,9 @@ TF_BarcodeSettings::TF_BarcodeSettings(QWidget *parent) : QDialog(parent)
         w->setGeometry(168, 144 + row * 30, 200, 22);
         ++row;
     };
-    auto spin = [this](const char *name, int value) {
+    auto spin = [this](const char *name) {
         auto *s = named(new TSpinEdit(this), name);
         s->setRange(-9999, 9999);
-        s->setValue(value);
         return s;
     };
 
@@ -74,21 +71,23 @@ TF_BarcodeSettings::TF_BarcodeSettings(QWidget *parent) : QDialog(parent)
     place(CB_Skew);
     L_Pattern = label("L_Pattern", "Pattern");
     E_Pattern = named(new QLineEdit(this), "E_Pattern");
+    // A stored pattern of any length must come back out of the dialog whole.
+    E_Pattern->setMaxLength(std::numeric_limits<int>::max());
     place(E_Pattern);
     L_Noise = label("L_Noise", "Noise Reduction");
-    SE_Noise = spin("SE_Noise", 0);
+    SE_Noise = spin("SE_Noise");
     place(SE_Noise);
     L_Quiet = label("L_Quiet", "Quiet Zone");
-    SE_Quiet = spin("SE_Quiet", 10);
+    SE_Quiet = spin("SE_Quiet");
     place(SE_Quiet);
     L_LineJump = label("L_LineJump", "Line Jump");
-    SE_LineJump = spin("SE_LineJump", 5);
+    SE_LineJump = spin("SE_LineJump");
     place(SE_LineJump);
     L_ColorThres = label("L_ColorThres", "Color Threshold");
-    SE_ColorThres = spin("SE_ColorThres", 128);
+    SE_ColorThres = spin("SE_ColorThres");
     place(SE_ColorThres);
     L_SpaceBar = label("L_SpaceBar", "Min. Space Bar Width");
-    SE_SpaceBar = spin("SE_SpaceBar", 1);
+    SE_SpaceBar = spin("SE_SpaceBar");
     place(SE_SpaceBar);
 
     B_Reset = named(new QPushButton(QStringLiteral("Reset"), this), "B_Reset");
@@ -117,7 +116,9 @@ TF_BarcodeSettings::TF_BarcodeSettings(QWidget *parent) : QDialog(parent)
     connect(SE_LineJump, &TSpinEdit::exited, this, &TF_BarcodeSettings::SE_LineJumpExit);
     connect(SE_ColorThres, &TSpinEdit::exited, this, &TF_BarcodeSettings::SE_ColorThresExit);
     connect(SE_SpaceBar, &TSpinEdit::exited, this, &TF_BarcodeSettings::SE_SpaceBarExit);
+    // Until an area fills it, the dialog holds a new area's settings.
     m_accepted = AdvancedBarcodeSettings::resetValues();
+    showSettings(m_accepted);
 }
 
 void TF_BarcodeSettings::showSettings(const AdvancedBarcodeSettings &s)

@@ -385,6 +385,20 @@ TEST_F(SettingsDialog, SpinTextsThatAreNoIntegersBecomeTheResetValues)
     }
 }
 
+TEST_F(SettingsDialog, APatternOfAnyLengthComesBackWhole)
+{
+    // Longer than a line edit holds by default (32767 characters).
+    const QString pattern = QString(40000, u'#') + QStringLiteral("|RE-*");
+    field(0).Pattern = pattern;
+    openSettings([](TF_BarcodeSettings *d) {
+        d->E_Pattern->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(d->E_Pattern, Qt::Key_End);
+        QTest::keyClicks(d->E_Pattern, "|X");
+        QTest::keyClick(d->E_Pattern, Qt::Key_Return);
+    });
+    EXPECT_EQ(field(0).Pattern, pattern + QStringLiteral("|X"));
+}
+
 TEST_F(SettingsDialog, WithoutASelectedAreaTheDialogStaysClosed)
 {
     list()->clearSelection();
