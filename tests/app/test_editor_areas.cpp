@@ -8,8 +8,14 @@ namespace {
 
 using Areas = EditorWindow;
 
+const char *const PerAreaControls[] = {"SB_Bearbeite",   "SpeedButton13", "L_BCType", "L_BCDirection",
+                                       "L_BCLength",     "L_BCLenSplitter", "CB_BCType", "CB_BCDirection",
+                                       "SE_BCMinWidth", "SE_BCMaxWidth"};
+
 TEST_F(Areas, DrawingTheFirstAreaMakesEntryDefinitionTextAndComboNodes)
 {
+    // As start-up leaves them when no area is stored.
+    window->SetAreaControlsEnabled(false);
     QTest::mouseClick(window->SpeedButton7, Qt::LeftButton);
     EXPECT_EQ(view()->mouseMode(), MouseMode::DrawBox);
     EXPECT_FALSE(view()->rubberBandEnabled());
@@ -38,9 +44,8 @@ TEST_F(Areas, DrawingTheFirstAreaMakesEntryDefinitionTextAndComboNodes)
     EXPECT_EQ(view()->selectedObjects(), QList<int>{field(0).ObjectHandle});
     EXPECT_EQ(view()->mouseMode(), MouseMode::Select);
     EXPECT_FALSE(QApplication::overrideCursor());
-    for (QWidget *w : {static_cast<QWidget *>(window->SB_Bearbeite), static_cast<QWidget *>(window->SpeedButton13),
-                       static_cast<QWidget *>(window->CB_BCType), static_cast<QWidget *>(window->SE_BCMaxWidth)})
-        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+    for (const char *name : PerAreaControls)
+        EXPECT_TRUE(window->findChild<QWidget *>(QLatin1String(name))->isEnabled()) << name;
     for (int k = 0; k < 3; ++k) {
         ASSERT_EQ(combo(k)->nodeCount(), 2);
         EXPECT_EQ(combo(k)->topNode(1)->text(), "1 Barcode-Bereich");
@@ -196,8 +201,7 @@ TEST_F(Areas, DeletingTheOnlyAreaLeavesNothingSelectedAndTheControlsDisabled)
     EXPECT_EQ(window->areaCount(), 0);
     EXPECT_TRUE(view()->selectedObjects().isEmpty());
     EXPECT_EQ(view()->objectCount(), 0);
-    for (const char *name : {"SB_Bearbeite", "SpeedButton13", "L_BCType", "L_BCDirection", "L_BCLength",
-                             "L_BCLenSplitter", "CB_BCType", "CB_BCDirection", "SE_BCMinWidth", "SE_BCMaxWidth"})
+    for (const char *name : PerAreaControls)
         EXPECT_FALSE(window->findChild<QWidget *>(QLatin1String(name))->isEnabled()) << name;
     EXPECT_TRUE(window->Bt_OCRStarten->isEnabled());
     EXPECT_TRUE(window->Bt_OCRAssistent->isEnabled());
