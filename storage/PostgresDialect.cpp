@@ -72,10 +72,13 @@ bool PostgresDialect::prepareSession(QSqlDatabase &db) const
     // returns rows where free space put them, which after deletes need not be
     // the order they were written in; read through the (DocBCID, AreaBCID)
     // index and without a hash join the rows come back in AreaBCID order,
-    // which is the order the save wrote them in.
+    // which is the order the save wrote them in. Only in one process, though:
+    // the workers of a parallel plan would each read a part of the index and
+    // hand their rows over interleaved.
     // The tool has no log: the server's notices (such as the warning of a
     // rollback after a refused commit) would only land on stderr.
     for (const char *setting : {"SET enable_seqscan = off", "SET enable_bitmapscan = off", "SET enable_hashjoin = off",
+                                "SET max_parallel_workers_per_gather = 0",
                                 "SET client_min_messages = error"}) {
         if (!query.exec(QString::fromLatin1(setting)))
             return false;

@@ -17,8 +17,9 @@ CREATE INDEX BCDocuments_DocID ON BCDocuments (DocID);
 
 -- One row per barcode area. The switches are small integers: the tool writes
 -- them as 1 and 0, which a boolean column would refuse. The tool reads the
--- areas of a document type through BCAreas_Order and refuses a database
--- without the cascade.
+-- areas of a document type through BCAreas_Order, which gives them in their
+-- numbering (keep it the only index here), and refuses a database without the
+-- cascade.
 CREATE TABLE BCAreas (
     AreaBCID        INTEGER NOT NULL,
     DocBCID         INTEGER NOT NULL REFERENCES BCDocuments (DocBCID) ON DELETE CASCADE,

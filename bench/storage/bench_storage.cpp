@@ -4,6 +4,7 @@
 // BCE_TEST_PG_URI: run it as scripts/with-postgres build/bench/bench_storage.
 #include "DefinitionLoading.h"
 #include "SaveDefinitions.h"
+#include "SchemaScript.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -51,15 +52,7 @@ QStringList schemaStatements(Backend backend)
                                             : QStringLiteral(BCE_SOURCE_DIR "/storage/host-schema-postgres.sql"));
     if (!schema.open(QIODevice::ReadOnly))
         throw std::runtime_error("host schema not readable");
-    QString text;
-    for (const QString &line : QString::fromUtf8(schema.readAll()).split(u'\n'))
-        if (!line.trimmed().startsWith(QStringLiteral("--")))
-            text += line + u'\n';
-    QStringList statements;
-    for (const QString &statement : text.split(u';'))
-        if (!statement.trimmed().isEmpty())
-            statements << statement;
-    return statements;
+    return schemaScriptStatements(QString::fromUtf8(schema.readAll()));
 }
 
 QSqlDatabase serverConnection(const QUrl &uri, const QString &name, const QString &database)

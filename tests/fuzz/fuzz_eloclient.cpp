@@ -1,6 +1,7 @@
 // elo-client.json is a file anyone can edit: parsing must either succeed or
 // raise AppError, and the simulated client must answer any member on what it
-// accepted.
+// accepted. Run it with the seeds (see CMakeLists.txt):
+//   build-fuzz/bin/fuzz_eloclient -dict=tests/fuzz/fuzz_eloclient.dict CORPUS tests/fuzz/seeds/eloclient
 #include "AppError.h"
 #include "elosim/EloClientState.h"
 #include "elosim/SimulatedEloClient.h"

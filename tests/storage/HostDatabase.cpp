@@ -2,6 +2,7 @@
 
 #include "PostgresAddress.h"
 #include "PostgresDialect.h"
+#include "SchemaScript.h"
 
 #include <QFile>
 #include <QSqlError>
@@ -9,7 +10,6 @@
 #include <QSqlRecord>
 #include <QUrl>
 #include <atomic>
-#include <gtest/gtest.h>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -60,17 +60,7 @@ QStringList hostSchemaStatements(Backend backend)
                                           : QStringLiteral(BCE_SOURCE_DIR "/storage/host-schema-postgres.sql"));
     if (!file.open(QIODevice::ReadOnly))
         throw std::runtime_error("host schema not readable");
-    QString text;
-    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
-        if (!line.trimmed().startsWith(QStringLiteral("--")))
-            text += line + u'\n';
-    }
-    QStringList statements;
-    for (const QString &s : text.split(u';')) {
-        if (!s.trimmed().isEmpty())
-            statements << s.trimmed();
-    }
-    return statements;
+    return schemaScriptStatements(QString::fromUtf8(file.readAll()));
 }
 
 HostDatabase::HostDatabase(Backend backend, const QString &fileName) : m_backend(backend)

@@ -105,6 +105,21 @@ TEST_P(Loading, RowsBecomeEntriesAndHighlightBoxesInStoredOrder)
     EXPECT_EQ(sink.entries[2]->Name, QStringLiteral("O'Brien"));
 }
 
+TEST_P(Loading, ReadsWithTheHostsStatementsLetterForLetter)
+{
+    QStringList statements;
+    db.setStatementObserver([&](const QString &sql) { statements << sql; });
+    LoadAreaDefinitions(db, -7, sink);
+    LoadFieldBindings(db, -7, 3, [](std::int32_t, std::int32_t) {});
+    EXPECT_EQ(statements,
+              (QStringList{"SELECT BCAreas.* FROM BCDocuments INNER JOIN BCAreas ON BCDocuments.DocBCID = BCAreas.DocBCID "
+                           "WHERE (((BCDocuments.DocID)=-7));",
+                           "SELECT MaskLines.RowNo, Maske.EloID, BCAreas.Name, MaskLines.BCArea, BCAreas.DocBCID,  "
+                           "BCAreas.AreaBCID from BCDocuments, BCAreas, Maske, MaskLines where "
+                           "BCDocuments.DocBCID=BCAreas.DocBCID and BCDocuments.DocID=-7 and Maske.DocID=-7 and "
+                           "MaskLines.DocID=-7 and MaskLines.BCArea=BCAreas.AreaBCID order by MaskLines.RowNo"}));
+}
+
 TEST_P(Loading, NullColumnsKeepTheDefinitionsDefaults)
 {
     addPlainArea(1, 3, QStringLiteral("a"), QStringLiteral("0,0,1,1"));

@@ -8,6 +8,7 @@
 #include "RecordingAreaSink.h"
 
 #include <QElapsedTimer>
+#include <QSqlQuery>
 #include <QUrl>
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
@@ -223,6 +224,35 @@ TEST_F(PostgresConnection, AreasComeBackInTheirNumberingWhereverTheServerStoredT
     ASSERT_EQ(LoadAreaDefinitions(db, 5, sink), 40);
     for (int i = 0; i < 40; ++i)
         EXPECT_EQ(sink.entries[i]->Name, QStringLiteral("b%1").arg(i + 1));
+}
+
+// Workers of a parallel plan hand their rows over interleaved, whatever
+// order each of them reads in; the session must not let the server spread the
+// areas' read over several.
+TEST_F(PostgresConnection, AreasAreReadThroughTheirIndexInOneProcessEvenWhereParallelPlansLookCheap)
+{
+    host.exec(QStringLiteral("INSERT INTO BCDocuments VALUES (3, 5, 'BCDocument 3', 0)"));
+    host.exec(QStringLiteral("INSERT INTO BCAreas (AreaBCID, DocBCID, Name, BCArea) SELECT 2001 - n, 3, 'b' || (2001 - n), "
+                             "'0,0,1,1' FROM generate_series(1, 2000) AS n"));
+    host.exec(QStringLiteral("ANALYZE"));
+    ASSERT_TRUE(db.OpenDatabase(host.connectionString()));
+    QSqlQuery session(QSqlDatabase::database(db.connectionName(), false));
+    for (const char *cheap : {"SET parallel_setup_cost = 0", "SET parallel_tuple_cost = 0",
+                              "SET min_parallel_table_scan_size = 0", "SET min_parallel_index_scan_size = 0"})
+        ASSERT_TRUE(session.exec(QString::fromLatin1(cheap))) << cheap;
+
+    std::string plan;
+    ASSERT_TRUE(session.exec(QStringLiteral("EXPLAIN SELECT BCAreas.* FROM BCDocuments INNER JOIN BCAreas ON "
+                                            "BCDocuments.DocBCID = BCAreas.DocBCID WHERE (((BCDocuments.DocID)=5));")));
+    while (session.next())
+        plan += session.value(0).toString().toStdString() + "\n";
+    EXPECT_EQ(plan.find("Gather"), std::string::npos) << plan;
+    EXPECT_NE(plan.find("bcareas_order"), std::string::npos) << plan;
+
+    RecordingAreaSink sink;
+    ASSERT_EQ(LoadAreaDefinitions(db, 5, sink), 2000);
+    for (int i = 0; i < 2000; ++i)
+        ASSERT_EQ(sink.entries[i]->Name, QStringLiteral("b%1").arg(i + 1));
 }
 
 } // namespace
