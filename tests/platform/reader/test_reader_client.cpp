@@ -4,7 +4,12 @@
 
 #include "AppError.h"
 
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QUuid>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,6 +27,18 @@ struct ClientFixture : ::testing::Test
         file = dir.filePath("page.tif");
         // Two pages: the reader reads the first one only.
         PageImage::saveTiff(file, {page, BarcodeRenderer::blankPage()}, PageImage::TiffEncoding::BilevelG4);
+    }
+
+    // How many processes have entry in their environment (the helper and whatever it forked).
+    static int processesWith(const QByteArray &entry)
+    {
+        int n = 0;
+        for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+            QFile environ(QStringLiteral("/proc/%1/environ").arg(pid));
+            if (pid.toInt() > 0 && environ.open(QIODevice::ReadOnly))
+                n += environ.readAll().split('\0').contains(entry);
+        }
+        return n;
     }
 
     static QString errorOf(const std::function<void()> &f)
@@ -61,10 +78,18 @@ TEST_F(ClientFixture, CrashAndHangBecomeErrorsAndTheNextScanWorks)
     EXPECT_EQ(errorOf([&] { client.scan(file, std::nullopt, ReaderSettings{}); }),
               "Der Barcode-Leser wurde unerwartet beendet.");
 
+    // The hang is in a decoding call's forked copy: it must end with the helper.
+    const QByteArray marker = "BCE_TEST_RUN=" + QUuid::createUuid().toByteArray(QUuid::WithoutBraces);
+    qputenv("BCE_TEST_RUN", marker.mid(13));
     client.setTestFault(BarcodeReaderClient::TestFault::Hang);
     client.setTimeoutMs(1000);
     EXPECT_EQ(errorOf([&] { client.scan(file, std::nullopt, ReaderSettings{}); }),
               "Der Barcode-Leser hat nicht innerhalb von 1 Sekunde geantwortet.");
+    const QDeadlineTimer deadline(3000);
+    while (processesWith(marker) > 0 && !deadline.hasExpired())
+        QThread::msleep(20);
+    EXPECT_EQ(processesWith(marker), 0);
+    qunsetenv("BCE_TEST_RUN");
 
     client.setTestFault(BarcodeReaderClient::TestFault::None);
     client.setTimeoutMs(30000);
