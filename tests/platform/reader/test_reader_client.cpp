@@ -108,3 +108,37 @@ TEST_F(ClientFixture, UnreadableFilesGiveGermanErrors)
     EXPECT_EQ(errorOf([&] { client.scan(junk.fileName(), std::nullopt, ReaderSettings{}); }),
               QStringLiteral("Die Bilddatei \"%1\" kann nicht gelesen werden.").arg(junk.fileName()));
 }
+
+// Every type on one page, some turned: the whole-page settings report all but
+// the patch code, each once with its type and data.
+TEST_F(ClientFixture, WholePageSettingsReadEveryTypeButPatchCodes)
+{
+    QImage page = BarcodeRenderer::blankPage();
+    QList<QPair<SampleCode, QRect>> placed;
+    int i = 0;
+    for (const SampleCode &code : sampleCodes()) {
+        const int direction = i == 3 ? 4 : i == 6 ? 8 : 1;
+        placed.append({code, placeCode(page, code, {150 + (i % 2) * 1200, 150 + (i / 2) * 560}, 3, direction)});
+        ++i;
+    }
+    const QString all = dir.filePath("all.tif");
+    PageImage::saveTiff(all, {page}, PageImage::TiffEncoding::BilevelG4);
+    ReaderSettings whole; // what the whole page puts: 1919 and 15, the rest the reader's own
+    whole.BarcodeTypes = 1919;
+    whole.Directions = 15;
+    const auto results = BarcodeReaderClient().scan(all, std::nullopt, whole);
+
+    QStringList expected, got;
+    for (const auto &[code, box] : placed)
+        if (code.type != 128)
+            expected << QString::number(code.type) + "=" + reportedData(code);
+    for (const BarcodeResult &r : results) {
+        got << QString::number(r.BarcodeType) + "=" + r.Data;
+        const auto it = std::find_if(placed.begin(), placed.end(), [&](const auto &p) { return p.first.type == r.BarcodeType; });
+        ASSERT_NE(it, placed.end());
+        EXPECT_TRUE(it->second.adjusted(-6, -6, 6, 6).contains(r.Position)) << r.Data.toStdString();
+    }
+    std::sort(expected.begin(), expected.end());
+    std::sort(got.begin(), got.end());
+    EXPECT_EQ(got, expected);
+}
