@@ -2,6 +2,7 @@
 
 #include "Skin.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 
 TFR_OCRerkennung::TFR_OCRerkennung(QWidget *parent) : QWidget(parent, Qt::Dialog)
@@ -26,6 +27,14 @@ TFR_OCRerkennung::TFR_OCRerkennung(QWidget *parent) : QWidget(parent, Qt::Dialog
     LB_Beschriftung->setAutoFillBackground(true);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(24);
+    // Where the narrow Windows font is missing, its stand-in is wider: the
+    // text is narrowed to the label rather than cut off at "läuf".
+    const int room = LB_Beschriftung->contentsRect().width();
+    for (int stretch = 100; stretch > 50; stretch -= 2) {
+        font.setStretch(stretch);
+        if (QFontMetrics(font).horizontalAdvance(LB_Beschriftung->text()) <= room)
+            break;
+    }
     LB_Beschriftung->setFont(font);
 }
 

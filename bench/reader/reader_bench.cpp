@@ -6,6 +6,7 @@
 // Run: build/bench/bench_reader (median of repetitions with --benchmark_repetitions=5).
 
 #define ZX_USE_UTF8
+#include "../common/SixCodePage.h"
 #include "reader/BarcodeEngine.h"
 #include "reader/BarcodeReaderClient.h"
 #include "reader/BarcodeRenderer.h"
@@ -13,7 +14,6 @@
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <ZXing/ReadBarcode.h>
 #include <benchmark/benchmark.h>
 
@@ -24,41 +24,6 @@ struct Code
     std::int32_t type;
     QString data;
 };
-
-const QList<Code> SixCodes = {
-    {1, "INV-2024-0815"}, {2, "Akte 4711/2024"}, {4, "00123456"},
-    {64, "4006381333931"}, {256, "036000291452"}, {1024, "Rechnung 2024-0815 Kunde 4711"},
-};
-
-struct Workspace
-{
-    QTemporaryDir dir;
-    QString file;
-    QImage page;
-    QList<QRect> boxes;
-
-    Workspace()
-    {
-        page = BarcodeRenderer::blankPage();
-        int i = 0;
-        for (const Code &c : SixCodes) {
-            BarcodeRenderer::Options o;
-            o.moduleWidth = 3;
-            o.barHeight = 150;
-            boxes << BarcodeRenderer::place(page, BarcodeRenderer::render(c.type, c.data, o),
-                                            {150 + (i % 2) * 1200, 200 + (i / 2) * 1000}, i == 3 ? 2 : 1);
-            ++i;
-        }
-        file = dir.filePath("page.tif");
-        PageImage::saveTiff(file, {page}, PageImage::TiffEncoding::BilevelG4);
-    }
-};
-
-Workspace &workspace()
-{
-    static Workspace w;
-    return w;
-}
 
 ZXing::Results zxingDirect(const QImage &img)
 {
@@ -71,7 +36,7 @@ ZXing::Results zxingDirect(const QImage &img)
 
 void AreaEndToEnd(benchmark::State &state)
 {
-    Workspace &w = workspace();
+    SixCodePage &w = SixCodePage::instance();
     ReaderSettings s;
     s.BarcodeTypes = 2;
     s.Directions = 1;
@@ -88,7 +53,7 @@ BENCHMARK(AreaEndToEnd)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void AreaLibraryDirect(benchmark::State &state)
 {
-    Workspace &w = workspace();
+    SixCodePage &w = SixCodePage::instance();
     const QRect area = w.boxes[1].adjusted(-60, -60, 60, 60);
     for (auto _ : state) {
         const QImage page = PageImage::loadFirstPage(w.file);
@@ -100,20 +65,20 @@ BENCHMARK(AreaLibraryDirect)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void PageEndToEnd(benchmark::State &state)
 {
-    Workspace &w = workspace();
+    SixCodePage &w = SixCodePage::instance();
     ReaderSettings s; // the whole-page settings: 1919, 15, the rest the reader's defaults
     BarcodeReaderClient client;
     qsizetype found = 0;
     for (auto _ : state)
         found = client.scan(w.file, std::nullopt, s).size();
     state.counters["found"] = double(found);
-    state.counters["codes"] = double(SixCodes.size());
+    state.counters["codes"] = double(SixCodePage::codes().size());
 }
 BENCHMARK(PageEndToEnd)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void PageLibraryDirect(benchmark::State &state)
 {
-    Workspace &w = workspace();
+    SixCodePage &w = SixCodePage::instance();
     size_t found = 0;
     for (auto _ : state) {
         const QImage page = PageImage::loadFirstPage(w.file);

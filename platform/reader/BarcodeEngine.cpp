@@ -436,6 +436,20 @@ QRect boundingRect(const Candidate &c, QPoint origin)
     return QRect(QPoint(qFloor(r.left()), qFloor(r.top())), QPoint(qCeil(r.right()), qCeil(r.bottom())));
 }
 
+// A line that crosses a steeply tilted code obliquely leaves it through its
+// upper or lower edge, and what it read up to there can pass for a shorter
+// code (Interleaved 2 of 5 has neither a fixed length nor a check digit).
+// Where the first engine read the same place as other data on many more
+// lines, the short reading is such a fragment, whatever the settings make of
+// the whole code afterwards.
+bool outvoted(const Candidate &c, const std::vector<Candidate> &all)
+{
+    return std::any_of(all.begin(), all.end(), [&](const Candidate &o) {
+        return !o.needsValidation && o.type == c.type && o.data != c.data && o.lines >= 8
+               && o.lines >= 4 * c.lines && overlaps(boundingRect(o, {}), boundingRect(c, {}));
+    });
+}
+
 } // namespace
 
 QList<BarcodeResult> BarcodeEngine::judge(const std::vector<Candidate> &candidates, const QImage &grey,
@@ -444,7 +458,7 @@ QList<BarcodeResult> BarcodeEngine::judge(const std::vector<Candidate> &candidat
     QList<BarcodeResult> accepted;
     const double skewLimit = s.skewLimitDegrees();
     for (const Candidate &c : candidates) {
-        if (!(s.BarcodeTypes & c.type))
+        if (!(s.BarcodeTypes & c.type) || outvoted(c, candidates))
             continue;
         const double angle = readingAngle(c, grey);
         const double quarter = std::round(angle / 90.0);

@@ -1,7 +1,9 @@
 #include "IsolatedCall.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,6 +30,7 @@ std::optional<QByteArray> runIsolated(const std::function<QByteArray()> &work)
     int fds[2];
     if (::pipe(fds) != 0)
         return work(); // no pipe, no isolation: the helper process still guards the tool
+    const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
     if (pid < 0) {
         ::close(fds[0]);
@@ -35,6 +38,11 @@ std::optional<QByteArray> runIsolated(const std::function<QByteArray()> &work)
         return work();
     }
     if (pid == 0) {
+        // A copy hanging in the library must not outlive the helper that the
+        // client kills at its time limit.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent)
+            ::_exit(1);
         ::close(fds[0]);
         // The library's assertion text is expected here and of no use to anyone.
         const int devNull = ::open("/dev/null", O_WRONLY);

@@ -4,6 +4,7 @@
 
 #include "AppError.h"
 #include "reader/BarcodeEngine.h"
+#include "reader/IsolatedCall.h"
 #include "reader/ReaderProtocol.h"
 
 #include <QCoreApplication>
@@ -22,8 +23,11 @@ int main(int argc, char **argv)
     if (fault == "crash")
         std::abort();
     if (fault == "hang") {
-        for (;;)
-            QThread::sleep(3600);
+        // Where a real hang happens: inside a decoding call's forked copy.
+        runIsolated([]() -> QByteArray {
+            for (;;)
+                QThread::sleep(3600);
+        });
     }
 
     QFile in, out;

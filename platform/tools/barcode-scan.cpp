@@ -55,11 +55,20 @@ int main(int argc, char **argv)
     QStringList files;
     const QStringList args = app.arguments().mid(1);
     try {
+        bool options = true;
         for (qsizetype i = 0; i < args.size(); ++i) {
             const QString &a = args[i];
-            if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            if (options && (a == QLatin1String("--help") || a == QLatin1String("-h"))) {
                 out << Usage;
                 return 0;
+            }
+            if (!options || !a.startsWith(QLatin1String("--"))) {
+                files << a;
+                continue;
+            }
+            if (a == QLatin1String("--")) {
+                options = false; // what follows are files, also when they start with "--"
+                continue;
             }
             if (a == QLatin1String("--area") || a == QLatin1String("--set")) {
                 if (i + 1 >= args.size())
@@ -74,10 +83,8 @@ int main(int argc, char **argv)
                         throw AppError(QStringLiteral("--set expects NAME=VALUE, not \"%1\".").arg(value));
                     settings.set(value.left(eq), value.mid(eq + 1));
                 }
-            } else if (a.startsWith(QLatin1String("--")) && a != QLatin1String("--")) {
-                throw AppError(QStringLiteral("Unknown option %1.").arg(a));
             } else {
-                files << a;
+                throw AppError(QStringLiteral("Unknown option %1.").arg(a));
             }
         }
         if (files.isEmpty())

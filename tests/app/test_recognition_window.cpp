@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -267,7 +268,7 @@ TEST_F(RecognitionWindowTest, ProgressWindowAndHourglassWhileTheReaderWorks)
     Qt::CursorShape cursor = Qt::ArrowCursor;
     QPoint offset;
     component.reader->answerWith(QStringLiteral("scanBarcodes"), [&](AutomationArgs &) {
-        visible = progress->isVisible();
+        visible = progress->isVisible() && progress->windowHandle() && progress->windowHandle()->isExposed();
         caption = progress->windowTitle();
         label = progress->LB_Beschriftung->text();
         if (const QCursor *c = QGuiApplication::overrideCursor())
@@ -289,6 +290,9 @@ TEST_F(RecognitionWindowTest, ProgressWindowAndHourglassWhileTheReaderWorks)
     EXPECT_EQ(progress->palette().color(QPalette::Window), QColor(Qt::black));
     EXPECT_EQ(progress->LB_Beschriftung->palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_EQ(progress->LB_Beschriftung->font().pixelSize(), 24);
+    // The whole text shows, whatever font stands in for "MS Sans Serif".
+    EXPECT_LE(QFontMetrics(progress->LB_Beschriftung->font()).horizontalAdvance(label),
+              progress->LB_Beschriftung->contentsRect().width());
 }
 
 TEST_F(RecognitionWindowTest, WholePageMarksEveryBarcodeAndSelectsTheAreaAgain)

@@ -128,6 +128,9 @@ const SettingCase SettingCases[] = {
     {"SkewBeyond", one(2, "TILT", 3, 1, 10), [](ReaderSettings &s) { s.SkewTolerance = 0; }, {}},
     {"SkewSteep", one(2, "TILT", 3, 1, 30), [](ReaderSettings &s) { s.SkewTolerance = 4; }, {"TILT"}},
     {"SkewSteepBeyond", one(2, "TILT", 3, 1, 30), [](ReaderSettings &s) { s.SkewTolerance = 2; }, {}},
+    // A line crossing the steep code obliquely reads a valid-looking first part.
+    {"SteepCodeNoFragment", one(4, "1234567890", 3, 1, 35.5),
+     [](ReaderSettings &s) { s.SkewTolerance = 5; s.MaxLength = 8; }, {}},
     {"ThinBarsKept", one(2, "THIN", 2), [](ReaderSettings &s) { s.MinSpaceBarWidth = 1; }, {"THIN"}},
     {"ThinBarsDropped", one(2, "THIN", 2), [](ReaderSettings &s) { s.MinSpaceBarWidth = 3; }, {}},
     {"WideBarsKept", one(2, "WIDE", 5), [](ReaderSettings &s) { s.MinSpaceBarWidth = 3; }, {"WIDE"}},
@@ -193,4 +196,25 @@ TEST(ReaderSettings, NoiseReductionRemovesSpecks)
     EXPECT_TRUE(read(page, area, s).isEmpty());
     s.NoiseReduction = 1;
     EXPECT_EQ(read(page, area, s), QStringList{"97531"});
+}
+
+// Each step of the skew list: a linear code tilted near the top of the step
+// is read with that step and refused with the one below.
+TEST(ReaderSettings, EverySkewStepReadsCodesTiltedWithinIt)
+{
+    const SampleCode codes[] = {{2, "SKEW-1"}, {1, "SKEW-2"}, {64, "4006381333931"}, {4, "1234567890"}, {2, "SKEW-5"}};
+    for (int step = 1; step <= 5; ++step) {
+        for (double sign : {1.0, -1.0}) {
+            const double tilt = sign * (5.0 + 8.0 * step - 1.5);
+            SCOPED_TRACE(tilt);
+            const SampleCode &code = codes[step - 1];
+            QRect area;
+            const QImage page = pageWith(code, area, 3, 1, tilt);
+            ReaderSettings s = base();
+            s.SkewTolerance = step;
+            EXPECT_EQ(read(page, area, s), QStringList{code.data});
+            s.SkewTolerance = step - 1;
+            EXPECT_TRUE(read(page, area, s).isEmpty());
+        }
+    }
 }
