@@ -192,9 +192,14 @@ TEST_F(Startup, StoredAreasWithBindingsAreListedBoxedAndBound)
     EXPECT_EQ(w.areaItem(1)->text(AreaListItem::PatternColumn), "K*");
     EXPECT_EQ(w.areaItem(1)->field()->Pattern, "K*");
 
-    // The first entry is the chosen one.
+    // The first entry is the chosen one: in the list, on the page, and in the
+    // area panel, which shows its settings instead of the design values.
     EXPECT_EQ(w.ListView1->currentItem(), w.ListView1->topLevelItem(0));
     EXPECT_TRUE(w.ListView1->topLevelItem(0)->isSelected());
+    EXPECT_EQ(w.ImageEnVect1->selectedObjects(), QList<int>{w.areaItem(0)->field()->ObjectHandle});
+    EXPECT_EQ(w.CB_BCType->currentText(), "Code128");
+    EXPECT_EQ(w.SE_BCMinWidth->value(), 4);
+    EXPECT_EQ(w.SE_BCMaxWidth->value(), 20);
     EXPECT_EQ(w.ImageEnVect1->mouseMode(), MouseMode::Select);
     EXPECT_FALSE(w.ImageEnVect1->rubberBandEnabled());
 
