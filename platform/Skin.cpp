@@ -1,6 +1,7 @@
 #include "Skin.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QPalette>
 #include <QStyleFactory>
 
@@ -44,6 +45,11 @@ QPalette Skin::palette()
 
 void Skin::apply(QApplication &app)
 {
+    // The windows are designed in "MS Sans Serif", a narrow face no Linux
+    // machine has; the plain fallback is so much wider that designed texts
+    // such as the grid's "Indexfeld der Ablagemaske:" no longer fit their cells.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
     if (QStyle *style = QStyleFactory::create(QStringLiteral("Fusion")))
         app.setStyle(style);
     app.setPalette(palette());

@@ -38,6 +38,8 @@ TStringGrid::TStringGrid(QWidget *parent) : QTableWidget(parent)
     setSelectionMode(QAbstractItemView::NoSelection);
     setFocusPolicy(Qt::NoFocus);
     setWordWrap(false);
+    // A string grid cuts a long text off at the cell's edge; it never puts dots in.
+    setTextElideMode(Qt::ElideNone);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setItemDelegate(new FixedCellDelegate(this));

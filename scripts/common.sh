@@ -10,7 +10,7 @@ BCE_BUILD_PACKAGES=(
   libqt6sql6-sqlite libqt6sql6-psql libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libtiff-dev libzxing-dev libzint-dev libzbar-dev
-  sqlite3 postgresql fonts-dejavu-core
+  sqlite3 postgresql fonts-dejavu-core fonts-dejavu-extra
 )
 # What showing the tool on a screen needs in addition.
 BCE_DEMO_PACKAGES=(xvfb openbox imagemagick xdotool xauth)

@@ -46,14 +46,16 @@ public:
         m_p.setFont(font(points, bold));
         m_p.setPen(Qt::black);
         if (widthMm > 0) {
-            m_p.drawText(QRect(mm(xMm), mm(yMm), mm(widthMm), mm(points * 0.6)), int(align | Qt::AlignVCenter), s);
+            m_p.drawText(QRect(mm(xMm), mm(yMm), mm(widthMm), mm(points * 0.6)),
+                         int(align | Qt::AlignVCenter), s);
             return;
         }
         m_p.drawText(QPoint(mm(xMm), mm(yMm) + QFontMetrics(font(points, bold)).ascent()), s);
     }
     void rule(double x1Mm, double yMm, double x2Mm, double widthMm = 0.3, int grey = 0)
     {
-        m_p.fillRect(QRect(mm(x1Mm), mm(yMm), mm(x2Mm) - mm(x1Mm), std::max(1, mm(widthMm))), QColor(grey, grey, grey));
+        m_p.fillRect(QRect(mm(x1Mm), mm(yMm), mm(x2Mm) - mm(x1Mm), std::max(1, mm(widthMm))),
+                     QColor(grey, grey, grey));
     }
     void box(double xMm, double yMm, double wMm, double hMm, int grey)
     {
@@ -66,7 +68,9 @@ public:
         box(24, 18, 8, 8, 255);
         box(26, 20, 4, 4, 40);
         text(40, 14, QStringLiteral("Nordwerk Büroausstattung GmbH"), 18, true);
-        text(40, 23, QStringLiteral("Hafenstraße 12 · 20457 Hamburg · Telefon 040 1234567 · info@nordwerk.example"), 8.5);
+        text(40, 23,
+             QStringLiteral("Hafenstraße 12 · 20457 Hamburg · Telefon 040 1234567 · info@nordwerk.example"),
+             8.5);
         rule(20, 33, 190, 0.6, 90);
         text(20, 45, QStringLiteral("Nordwerk Büroausstattung GmbH · Hafenstraße 12 · 20457 Hamburg"), 7);
         rule(20, 49, 105, 0.2, 120);
@@ -77,6 +81,25 @@ public:
         text(20, 58, QStringLiteral("Einkauf / Frau Petra Lindner"), 11);
         text(20, 64, QStringLiteral("Mühlenweg 7"), 11);
         text(20, 70, QStringLiteral("34117 Kassel"), 11);
+    }
+    // The document's name and its reference lines to the right of the
+    // address; the first value (the document's number) in bold.
+    void heading(const QString &title, const QList<std::pair<QString, QString>> &lines, double valueXMm)
+    {
+        text(130, 52, title, 16, true);
+        double y = 61;
+        for (const auto &[label, value] : lines) {
+            text(130, y, label, 9);
+            text(valueXMm, y, value, 9, y == 61);
+            y += 5;
+        }
+    }
+    // The grey heading row of an item table: column texts at their left edges.
+    void tableHeading(double yMm, const QList<std::pair<double, QString>> &columns)
+    {
+        box(20, yMm, 170, 7, 215);
+        for (const auto &[x, caption] : columns)
+            text(x, yMm + 1.5, caption, 9, true);
     }
     void footer()
     {
@@ -127,7 +150,8 @@ QRect placeCode(QImage &page, std::int32_t type, const QString &data, double xMm
     BarcodeRenderer::Options o;
     o.moduleWidth = module;
     o.barHeight = barHeight;
-    const QRect box = BarcodeRenderer::place(page, BarcodeRenderer::render(type, data, o), QPoint(mm(xMm), mm(yMm)));
+    const QRect box =
+        BarcodeRenderer::place(page, BarcodeRenderer::render(type, data, o), QPoint(mm(xMm), mm(yMm)));
     if (!humanText.isEmpty()) {
         QPainter p(&page);
         p.setRenderHint(QPainter::TextAntialiasing);
@@ -137,6 +161,14 @@ QRect placeCode(QImage &page, std::int32_t type, const QString &data, double xMm
                    Qt::AlignHCenter | Qt::AlignTop, humanText);
     }
     return box;
+}
+
+// Places a code on the page and notes what it stands for and where it went.
+void addCode(DemoPage &page, const QString &label, std::int32_t type, const QString &data, double xMm,
+             double yMm, int module, int barHeight, const QString &humanText)
+{
+    page.Codes.append(
+        {label, type, data, placeCode(page.Image, type, data, xMm, yMm, module, barHeight, humanText)});
 }
 
 } // namespace
@@ -150,26 +182,22 @@ DemoPage DemoPage::invoice()
         PageWriter w(page.Image);
         w.letterhead();
         w.recipient();
-        w.text(130, 52, QStringLiteral("Rechnung"), 16, true);
-        w.text(130, 61, QStringLiteral("Rechnungsnummer:"), 9);
-        w.text(165, 61, QStringLiteral("RE-2024-004711"), 9, true);
-        w.text(130, 66, QStringLiteral("Rechnungsdatum:"), 9);
-        w.text(165, 66, QStringLiteral("14.03.2024"), 9);
-        w.text(130, 71, QStringLiteral("Kundennummer:"), 9);
-        w.text(165, 71, QStringLiteral("KD-10442"), 9);
-        w.text(130, 76, QStringLiteral("Ihre Bestellung:"), 9);
-        w.text(165, 76, QStringLiteral("B-88213 vom 04.03.2024"), 9);
+        w.heading(QStringLiteral("Rechnung"),
+                  {{QStringLiteral("Rechnungsnummer:"), QStringLiteral("RE-2024-004711")},
+                   {QStringLiteral("Rechnungsdatum:"), QStringLiteral("14.03.2024")},
+                   {QStringLiteral("Kundennummer:"), QStringLiteral("KD-10442")},
+                   {QStringLiteral("Ihre Bestellung:"), QStringLiteral("B-88213 vom 04.03.2024")}},
+                  165);
 
         w.text(20, 104, QStringLiteral("Sehr geehrte Frau Lindner,"), 10);
         w.text(20, 110, QStringLiteral("für Ihren Auftrag danken wir Ihnen und berechnen wie folgt:"), 10);
 
         // The item table.
         double y = 120;
-        w.box(20, y, 170, 7, 215);
-        w.text(22, y + 1.5, QStringLiteral("Pos."), 9, true);
-        w.text(32, y + 1.5, QStringLiteral("Artikel"), 9, true);
-        w.text(52, y + 1.5, QStringLiteral("Bezeichnung"), 9, true);
-        w.text(118, y + 1.5, QStringLiteral("Menge"), 9, true);
+        w.tableHeading(y, {{22, QStringLiteral("Pos.")},
+                           {32, QStringLiteral("Artikel")},
+                           {52, QStringLiteral("Bezeichnung")},
+                           {118, QStringLiteral("Menge")}});
         w.text(133, y + 1.5, QStringLiteral("Einzelpreis"), 9, true, Qt::AlignRight, 22);
         w.text(163, y + 1.5, QStringLiteral("Gesamt"), 9, true, Qt::AlignRight, 25);
         y += 9;
@@ -208,19 +236,17 @@ DemoPage DemoPage::invoice()
         w.footer();
         w.end();
     }
-    auto add = [&](const QString &label, std::int32_t type, const QString &data, double x, double y, int module,
-                   int barHeight, const QString &human) {
-        page.Codes.append({label, type, data, placeCode(page.Image, type, data, x, y, module, barHeight, human)});
-    };
-    add(QStringLiteral("Rechnungsnummer"), 2, QStringLiteral("RE-2024-004711"), 128, 82, 3, 110,
-        QStringLiteral("RE-2024-004711"));
-    add(QStringLiteral("Kundennummer"), 1, QStringLiteral("KD-10442"), 20, 78, 3, 90, QStringLiteral("*KD-10442*"));
-    add(QStringLiteral("Artikel-EAN"), 64, QStringLiteral("4006381333931"), 20, 189, 3, 110,
-        QStringLiteral("4 006381 333931"));
-    add(QStringLiteral("Zahlungsdaten"), 1024,
-        QStringLiteral("RE-2024-004711;KD-10442;EUR 2379,76;DE44500105175407324931"), 20, 230, 3, 120, QString());
-    add(QStringLiteral("Archivnummer"), 4, QStringLiteral("0024004711"), 128, 240, 3, 100,
-        QStringLiteral("0024004711"));
+    addCode(page, QStringLiteral("Rechnungsnummer"), 2, QStringLiteral("RE-2024-004711"), 128, 84, 3, 110,
+            QStringLiteral("RE-2024-004711"));
+    addCode(page, QStringLiteral("Kundennummer"), 1, QStringLiteral("KD-10442"), 20, 78, 3, 90,
+            QStringLiteral("*KD-10442*"));
+    addCode(page, QStringLiteral("Artikel-EAN"), 64, QStringLiteral("4006381333931"), 20, 189, 3, 110,
+            QStringLiteral("4 006381 333931"));
+    addCode(page, QStringLiteral("Zahlungsdaten"), 1024,
+            QStringLiteral("RE-2024-004711;KD-10442;EUR 2379,76;DE44500105175407324931"), 20, 230, 3, 120,
+            QString());
+    addCode(page, QStringLiteral("Archivnummer"), 4, QStringLiteral("0024004711"), 128, 240, 3, 100,
+            QStringLiteral("0024004711"));
     return page;
 }
 
@@ -233,24 +259,20 @@ DemoPage DemoPage::deliveryNote()
         PageWriter w(page.Image);
         w.letterhead();
         w.recipient();
-        w.text(130, 52, QStringLiteral("Lieferschein"), 16, true);
-        w.text(130, 61, QStringLiteral("Lieferscheinnummer:"), 9);
-        w.text(167, 61, QStringLiteral("LS-2024-08815"), 9, true);
-        w.text(130, 66, QStringLiteral("Lieferdatum:"), 9);
-        w.text(167, 66, QStringLiteral("12.03.2024"), 9);
-        w.text(130, 71, QStringLiteral("Kundennummer:"), 9);
-        w.text(167, 71, QStringLiteral("KD-10442"), 9);
-        w.text(130, 76, QStringLiteral("Bestellung:"), 9);
-        w.text(167, 76, QStringLiteral("B-88213"), 9);
+        w.heading(QStringLiteral("Lieferschein"),
+                  {{QStringLiteral("Lieferscheinnummer:"), QStringLiteral("LS-2024-08815")},
+                   {QStringLiteral("Lieferdatum:"), QStringLiteral("12.03.2024")},
+                   {QStringLiteral("Kundennummer:"), QStringLiteral("KD-10442")},
+                   {QStringLiteral("Bestellung:"), QStringLiteral("B-88213")}},
+                  167);
         w.text(20, 104, QStringLiteral("Wir liefern Ihnen heute in 3 Packstücken:"), 10);
 
         double y = 114;
-        w.box(20, y, 170, 7, 215);
-        w.text(22, y + 1.5, QStringLiteral("Pos."), 9, true);
-        w.text(32, y + 1.5, QStringLiteral("Artikel"), 9, true);
-        w.text(52, y + 1.5, QStringLiteral("Bezeichnung"), 9, true);
-        w.text(120, y + 1.5, QStringLiteral("Menge"), 9, true);
-        w.text(142, y + 1.5, QStringLiteral("EAN"), 9, true);
+        w.tableHeading(y, {{22, QStringLiteral("Pos.")},
+                           {32, QStringLiteral("Artikel")},
+                           {52, QStringLiteral("Bezeichnung")},
+                           {120, QStringLiteral("Menge")},
+                           {142, QStringLiteral("EAN")}});
         y += 9;
         int pos = 1;
         for (const Item &item : Items) {
@@ -269,14 +291,11 @@ DemoPage DemoPage::deliveryNote()
         w.footer();
         w.end();
     }
-    auto add = [&](const QString &label, std::int32_t type, const QString &data, double x, double y, int module,
-                   int barHeight, const QString &human) {
-        page.Codes.append({label, type, data, placeCode(page.Image, type, data, x, y, module, barHeight, human)});
-    };
-    add(QStringLiteral("Lieferscheinnummer"), 2, QStringLiteral("LS-2024-08815"), 128, 82, 3, 110,
-        QStringLiteral("LS-2024-08815"));
-    add(QStringLiteral("Bestellnummer"), 1, QStringLiteral("B-88213"), 20, 78, 3, 90, QStringLiteral("*B-88213*"));
-    add(QStringLiteral("Packstück"), 64, QStringLiteral("4012345678901"), 128, 196, 3, 110,
-        QStringLiteral("4 012345 678901"));
+    addCode(page, QStringLiteral("Lieferscheinnummer"), 2, QStringLiteral("LS-2024-08815"), 128, 84, 3, 110,
+            QStringLiteral("LS-2024-08815"));
+    addCode(page, QStringLiteral("Bestellnummer"), 1, QStringLiteral("B-88213"), 20, 78, 3, 90,
+            QStringLiteral("*B-88213*"));
+    addCode(page, QStringLiteral("Packstück"), 64, QStringLiteral("4012345678901"), 128, 196, 3, 110,
+            QStringLiteral("4 012345 678901"));
     return page;
 }

@@ -3,34 +3,22 @@
 // the page on the standard output and exits 0.
 // Any other end of the flow prints its state number and exits 1.
 #include "Application.h"
-#include "BearbeiteName.h"
 #include "MessageBoxes.h"
-#include "OCRErkennung.h"
-#include "Skin.h"
-#include "U_Assistent.h"
+#include "ProgramWindows.h"
 #include "elosim/SimulatedComponents.h"
 #include "imageview/ImageEnVect.h"
-#include "umain.h"
 
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
     TApplication app(argc, argv);
-    app.setTitle(MessageBoxes::ApplicationTitle);
-    Skin::apply(app);
     registerSimulatedEloClient();
     // A box would wait for a user who is not there.
     MessageBoxes::setHook([](const ShownMessage &) { return MessageAnswer::Cancel; });
 
-    Tfmain fmain;
-    TForm1 Form1(&fmain);
-    TFR_OCRerkennung FR_OCRerkennung(&fmain);
-    TF_BarcodeSettings F_BarcodeSettings(&fmain);
-    fmain.Form1 = &Form1;
-    fmain.FR_OCRerkennung = &FR_OCRerkennung;
-    fmain.F_BarcodeSettings = &F_BarcodeSettings;
-
+    ProgramWindows windows(app);
+    Tfmain &fmain = windows.fmain;
     QObject::connect(&fmain, &Tfmain::startupStateChanged, &app, [&fmain](Tfmain::StartupState state) {
         switch (state) {
         case Tfmain::StartupState::Ready:
@@ -48,6 +36,6 @@ int main(int argc, char *argv[])
             break;
         }
     });
-    fmain.showMaximized();
+    windows.showMainWindow();
     return app.exec();
 }

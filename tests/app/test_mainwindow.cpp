@@ -319,9 +319,8 @@ TEST_F(MainWindowTest, AQuarterTurnCarriesTheAreasWithThePage)
     expectNear(view->objectRect(hobj), QRect(150, 10, 30, 50));
 }
 
-// Four turns should bring every area back onto the same pixels. The view
-// still loses a pixel at each edge per turn (its rectangle mapping normalises
-// inclusive corners with Qt 6's exclusive rule); enable once that is mended.
+// Turns there and back, and four turns the same way, bring every area back
+// onto the same pixels: no pixel is lost at an edge per turn.
 TEST_F(MainWindowTest, FourTurnsBringTheAreasBack)
 {
     TImageEnVect *view = window->ImageEnVect1;

@@ -30,6 +30,18 @@ protected:
     }
     QString comboChoice(int k) const { return window->indexFieldCombo(k)->currentText(); }
 
+    // Stopped without a word, the window open, and none of the commands that
+    // would write a half-loaded document type back enabled.
+    void expectStalledSilently(const Tfmain &w) const
+    {
+        EXPECT_EQ(w.startupState(), State::Stalled);
+        EXPECT_TRUE(boxes.shown().isEmpty());
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_FALSE(w.SpeedButton15->isEnabled());
+        EXPECT_FALSE(w.SpeedButton7->isEnabled());
+        EXPECT_FALSE(w.SB_Bearbeite->isEnabled());
+    }
+
     bool areaControlsEnabled() const
     {
         for (QWidget *w : std::initializer_list<QWidget *>{window->SpeedButton13, window->L_BCType,
@@ -74,12 +86,7 @@ TEST_F(Startup, DocumentTypeThatIsAWordStallsSilently)
 {
     storeThreeAreas();
     Tfmain &w = start({QStringLiteral("/C") + dbPath, QStringLiteral("/Dfuenf")});
-    EXPECT_EQ(w.startupState(), State::Stalled);
-    EXPECT_TRUE(boxes.shown().isEmpty());
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_FALSE(w.SpeedButton15->isEnabled());
-    EXPECT_FALSE(w.SpeedButton7->isEnabled());
-    EXPECT_FALSE(w.SB_Bearbeite->isEnabled());
+    expectStalledSilently(w);
     // The connection string was handled before the failing switch, nothing after it.
     EXPECT_TRUE(w.LB_ConnectionString->text().contains(dbPath));
     EXPECT_EQ(w.LB_NameDatei->text(), "LB_NameDatei");
@@ -192,9 +199,14 @@ TEST_F(Startup, StoredAreasWithBindingsAreListedBoxedAndBound)
     EXPECT_EQ(w.areaItem(1)->text(AreaListItem::PatternColumn), "K*");
     EXPECT_EQ(w.areaItem(1)->field()->Pattern, "K*");
 
-    // The first entry is the chosen one.
+    // The first entry is the chosen one: in the list, on the page, and in the
+    // area panel, which shows its settings instead of the design values.
     EXPECT_EQ(w.ListView1->currentItem(), w.ListView1->topLevelItem(0));
     EXPECT_TRUE(w.ListView1->topLevelItem(0)->isSelected());
+    EXPECT_EQ(w.ImageEnVect1->selectedObjects(), QList<int>{w.areaItem(0)->field()->ObjectHandle});
+    EXPECT_EQ(w.CB_BCType->currentText(), "Code128");
+    EXPECT_EQ(w.SE_BCMinWidth->value(), 4);
+    EXPECT_EQ(w.SE_BCMaxWidth->value(), 20);
     EXPECT_EQ(w.ImageEnVect1->mouseMode(), MouseMode::Select);
     EXPECT_FALSE(w.ImageEnVect1->rubberBandEnabled());
 
@@ -268,12 +280,7 @@ TEST_F(Startup, UnexpectedFailuresStallWithSaveDisabled)
         SetUp();
         c.arrange();
         Tfmain &w = start(standardArguments());
-        EXPECT_EQ(w.startupState(), State::Stalled);
-        EXPECT_TRUE(boxes.shown().isEmpty());
-        EXPECT_TRUE(w.isVisible());
-        EXPECT_FALSE(w.SpeedButton15->isEnabled());
-        EXPECT_FALSE(w.SpeedButton7->isEnabled());
-        EXPECT_FALSE(w.SB_Bearbeite->isEnabled());
+        expectStalledSilently(w);
         EXPECT_EQ(w.areaCount(), c.areas);
         EXPECT_EQ(w.ImageEnVect1->objectCount(), c.objects);
     }
