@@ -213,10 +213,14 @@ void Tfmain::SpeedButton15Click()
     QList<SaveArea> areas;
     for (int i = 0; i < areaCount(); ++i) {
         const AreaListItem *item = areaItem(i);
-        if (!item)
-            continue;
-        areas.append({item->Caption(), item->text(AreaListItem::AreaColumn),
-                      item->field() ? *item->field() : TOCRField(i)});
+        // Skipping an entry would renumber the areas behind it against the
+        // combos, and defaults would overwrite settings nobody chose: refuse.
+        if (!item || !item->field()) {
+            MessageBoxes::showMessage(FailedSaveLead +
+                                      QStringLiteral("Der Barcode-Bereich %1 hat keine Definition.").arg(i + 1));
+            return;
+        }
+        areas.append({item->Caption(), item->text(AreaListItem::AreaColumn), *item->field()});
     }
     QList<SaveCombo> combos;
     for (TAdvTreeComboBox *combo : m_indexFields->combos())

@@ -1,27 +1,13 @@
 #include "HostDatabaseFile.h"
 
 #include "AppError.h"
+#include "SchemaScript.h"
 
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
-
-QStringList HostDatabaseFile::schemaStatements(const QString &schemaText)
-{
-    QString text;
-    for (const QString &line : schemaText.split(u'\n')) {
-        if (!line.trimmed().startsWith(QStringLiteral("--")))
-            text += line + u'\n';
-    }
-    QStringList statements;
-    for (const QString &s : text.split(u';')) {
-        if (!s.trimmed().isEmpty())
-            statements << s.trimmed();
-    }
-    return statements;
-}
 
 void HostDatabaseFile::create(const QString &path, const QString &schemaFile, const QStringList &statements)
 {
@@ -30,7 +16,7 @@ void HostDatabaseFile::create(const QString &path, const QString &schemaFile, co
     QFile schema(schemaFile);
     if (!schema.open(QIODevice::ReadOnly))
         throw AppError(QStringLiteral("%1 kann nicht gelesen werden").arg(schemaFile));
-    execute(path, schemaStatements(QString::fromUtf8(schema.readAll())) + statements);
+    execute(path, schemaScriptStatements(QString::fromUtf8(schema.readAll())) + statements);
 }
 
 void HostDatabaseFile::execute(const QString &path, const QStringList &statements)

@@ -9,8 +9,6 @@
 class HostDatabaseFile
 {
 public:
-    // The statements of a schema text: "--" comment lines dropped, split at ";".
-    static QStringList schemaStatements(const QString &schemaText);
     // Creates the file (it must not exist yet) with the schema's tables, then
     // runs the further statements. Raises AppError with SQLite's text.
     static void create(const QString &path, const QString &schemaFile, const QStringList &statements = {});

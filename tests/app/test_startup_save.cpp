@@ -134,3 +134,20 @@ TEST_F(SaveFromWindow, AFailedSaveLeavesTheStoredAreasForTheNextStart)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SaveFromWindow, AnEntryWithoutDefinitionIsRefusedNotSavedWithDefaults)
+{
+    Tfmain &w = start(standardArguments());
+    const QStringList stored = shownState(w);
+    w.areaItem(1)->freeField();
+    clickSave();
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(boxes.shown()[0].kind, MessageKind::Plain);
+    EXPECT_TRUE(boxes.shown()[0].text.startsWith("Es sind Fehler beim Speichern aufgetreten:\r\n"));
+    boxes.clear();
+    EXPECT_EQ(shownState(start(standardArguments())), stored);
+}
+
+} // namespace
