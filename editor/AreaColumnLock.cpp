@@ -10,7 +10,7 @@ AreaColumnLock *AreaColumnLock::install(QHeaderView *header, int lockedColumns)
 }
 
 AreaColumnLock::AreaColumnLock(QHeaderView *header, int lockedColumns)
-    : QObject(header), m_header(header), m_locked(lockedColumns)
+    : QObject(header), m_header(header), m_viewport(header->viewport()), m_locked(lockedColumns)
 {
     for (int i = 0; i < header->count(); ++i)
         header->setSectionResizeMode(i, i < lockedColumns ? QHeaderView::Fixed : QHeaderView::Interactive);
@@ -34,7 +34,7 @@ int AreaColumnLock::resizableDividerAt(int x) const
 
 bool AreaColumnLock::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_header->viewport())
+    if (!m_viewport || watched != m_viewport)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress: {

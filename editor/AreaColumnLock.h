@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 class QHeaderView;
 
@@ -27,6 +28,9 @@ private:
     AreaColumnLock(QHeaderView *header, int lockedColumns);
 
     QHeaderView *m_header;
+    // Kept apart from m_header: the viewport still sends events while the
+    // header is being torn down, when m_header->viewport() is no longer safe.
+    QPointer<QWidget> m_viewport;
     int m_locked;
     int m_dragged = -1;
     int m_pressX = 0;
