@@ -3,6 +3,8 @@
 #include "Application.h"
 #include "MessageBoxes.h"
 #include "Skin.h"
+#include "elosim/SimulatedComponents.h"
+#include "reader/BarcodeReaderComponent.h"
 
 #include <QScreen>
 
@@ -10,6 +12,9 @@ ProgramWindows::ApplicationSetUp::ApplicationSetUp(TApplication &app)
 {
     app.setTitle(MessageBoxes::ApplicationTitle);
     Skin::apply(app);
+    registerBarcodeReaderComponent();
+    // Where no ELO client runs, the simulated one answers under its names.
+    registerSimulatedEloClient();
 }
 
 ProgramWindows::ProgramWindows(TApplication &app)

@@ -7,8 +7,9 @@
 
 class TApplication;
 
-// What the program block sets up: the application's title and skin, then the
-// four windows in their order (the main window, the name dialog, the progress
+// What the program block sets up: the application's title and skin, the
+// automation components the commands create (the barcode reader, the ELO
+// client), then the four windows in their order (the main window, the name dialog, the progress
 // window, the settings dialog). The secondary windows live as long as the
 // main window and are shown by the commands that need them. The program and
 // the start-up probe of the benchmark both start through here, so that the
@@ -19,7 +20,8 @@ public:
     explicit ProgramWindows(TApplication &app);
 
 private:
-    // Set up before the first window exists, so that every window wears the skin.
+    // Set up before the first window exists, so that every window wears the
+    // skin and start-up finds the components registered.
     struct ApplicationSetUp
     {
         explicit ApplicationSetUp(TApplication &app);

@@ -5,7 +5,6 @@
 #include "Application.h"
 #include "MessageBoxes.h"
 #include "ProgramWindows.h"
-#include "elosim/SimulatedComponents.h"
 #include "imageview/ImageEnVect.h"
 
 #include <cstdio>
@@ -13,7 +12,6 @@
 int main(int argc, char *argv[])
 {
     TApplication app(argc, argv);
-    registerSimulatedEloClient();
     // A box would wait for a user who is not there.
     MessageBoxes::setHook([](const ShownMessage &) { return MessageAnswer::Cancel; });
 
