@@ -28,15 +28,20 @@ void AreaListSink::showAreaEntry(const QString &name, const QString &areaText, c
     m_entry->setText(AreaListItem::PatternColumn, pattern);
 }
 
-void AreaListSink::prepareAreaObject()
+void AreaListSink::prepareAreaBox(TImageEnVect &view)
 {
-    m_view.setMouseMode(MouseMode::DrawBox);
-    m_view.setRubberBandEnabled(false);
-    VectorObject &t = m_view.objectTemplate();
+    view.setMouseMode(MouseMode::DrawBox);
+    view.setRubberBandEnabled(false);
+    VectorObject &t = view.objectTemplate();
     t.kind = ObjectKind::Box;
     t.highlight = true;
     t.brushColor = QColor(255, 255, 0);
     t.brushStyle = BrushStyle::Solid;
+}
+
+void AreaListSink::prepareAreaObject()
+{
+    prepareAreaBox(m_view);
 }
 
 QSize AreaListSink::imageSize() const

@@ -16,6 +16,10 @@ class AreaListSink : public AreaDefinitionSink
 public:
     AreaListSink(QTreeWidget &list, TImageEnVect &view);
 
+    // Box-drawing mode with a yellow highlight box as the next object: how
+    // every area's rectangle is made, drawn by the user or loaded.
+    static void prepareAreaBox(TImageEnVect &view);
+
     TOCRField &addAreaEntry(std::unique_ptr<TOCRField> definition) override;
     void showAreaEntry(const QString &name, const QString &areaText, const QString &pattern) override;
     void prepareAreaObject() override;

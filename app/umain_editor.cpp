@@ -8,6 +8,7 @@
 #include "AreaColumnLock.h"
 #include "AreaGeometry.h"
 #include "AreaListItem.h"
+#include "AreaListSink.h"
 #include "AreaNaming.h"
 #include "BearbeiteName.h"
 #include "ExitNotifier.h"
@@ -125,13 +126,7 @@ QString Tfmain::documentAreaText(int hobj) const
 void Tfmain::SpeedButton7Click()
 {
     ScreenCursor::set(TImageEnVect::crosshairCursor());
-    ImageEnVect1->setMouseMode(MouseMode::DrawBox);
-    VectorObject &next = ImageEnVect1->objectTemplate();
-    next.kind = ObjectKind::Box;
-    next.highlight = true;
-    next.brushColor = QColor(255, 255, 0);
-    next.brushStyle = BrushStyle::Solid;
-    ImageEnVect1->setRubberBandEnabled(false);
+    AreaListSink::prepareAreaBox(*ImageEnVect1);
 }
 
 void Tfmain::ImageEnVect1NewObject(int hobj)
