@@ -53,6 +53,14 @@ void page(QPainter &p)
     p.drawRect(QRectF(2.5, 1.5, 11, 13));
 }
 
+// The yellow area that the three area commands share.
+void areaBox(QPainter &p)
+{
+    p.setPen(QPen(Ink, 1, Qt::DashLine));
+    p.setBrush(QColor(255, 255, 0, 180));
+    p.drawRect(QRectF(1.5, 3.5, 10, 8));
+}
+
 void draw(QPainter &p, Glyph glyph)
 {
     switch (glyph) {
@@ -101,25 +109,19 @@ void draw(QPainter &p, Glyph glyph)
         break;
     }
     case Glyph::NewArea:
-        p.setPen(QPen(Ink, 1, Qt::DashLine));
-        p.setBrush(QColor(255, 255, 0, 180));
-        p.drawRect(QRectF(1.5, 3.5, 10, 8));
+        areaBox(p);
         p.setPen(QPen(Green, 2));
         p.drawLine(QPointF(12.5, 9), QPointF(12.5, 15));
         p.drawLine(QPointF(9.5, 12), QPointF(15.5, 12));
         break;
     case Glyph::DeleteArea:
-        p.setPen(QPen(Ink, 1, Qt::DashLine));
-        p.setBrush(QColor(255, 255, 0, 180));
-        p.drawRect(QRectF(1.5, 3.5, 10, 8));
+        areaBox(p);
         p.setPen(QPen(QColor(0xC6, 0x28, 0x28), 2, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(9.5, 9.5), QPointF(14.5, 14.5));
         p.drawLine(QPointF(14.5, 9.5), QPointF(9.5, 14.5));
         break;
     case Glyph::RenameArea: {
-        p.setPen(QPen(Ink, 1, Qt::DashLine));
-        p.setBrush(QColor(255, 255, 0, 180));
-        p.drawRect(QRectF(1.5, 3.5, 10, 8));
+        areaBox(p);
         QPainterPath pencil;
         pencil.moveTo(8, 15);
         pencil.lineTo(8.6, 12.4);
