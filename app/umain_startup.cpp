@@ -93,9 +93,7 @@ void Tfmain::FormShow()
 
 void Tfmain::runStartupFlow()
 {
-    // 1. The column lock of the area list holds from the window's creation on.
-
-    // 2. Wait for ELO.
+    // The area list's column lock is installed with the window, not here.
     bool cancelled = false;
     while (m_elo->Connect() != 0) {
         setStartupState(StartupState::WaitingForElo);
@@ -108,26 +106,22 @@ void Tfmain::runStartupFlow()
     if (!cancelled) {
         setStartupState(StartupState::Starting);
         [&] {
-            // 3.
             const std::int32_t line = m_elo->FindSelectedPostBoxLine();
             if (line == -1) {
                 MessageBoxes::showMessage(EmptyPostBoxText);
                 closeMainWindow();
                 return;
             }
-            // 4.
             ReadCommandLine();
-            // 5.
             if (!OpenDatabase()) {
                 MessageBoxes::showError(DatabaseFailedText);
                 closeMainWindow();
                 return;
             }
-            // 6.
             m_elo->ActivatePostBoxLine(line);
             const QString file = m_elo->GetActivePostFile();
             LB_NameDatei->setText(file);
-            // 7. A file that cannot be read raises and stops the flow; an
+            // A file that cannot be read raises and stops the flow; an
             // empty path shows no page and the flow goes on without one.
             if (!file.isEmpty()) {
                 ImageEnVect1->loadFromFile(file);
@@ -136,16 +130,13 @@ void Tfmain::runStartupFlow()
                 // be read stay even when a block is damaged.
                 ImageEnVect1->copyAnnotationsFrom(file);
             }
-            // 8. "Speichern" and "Neuer Barcodebereich" wait for the flow's
+            // "Speichern" and "Neuer Barcodebereich" wait for the flow's
             // end (below): enabled now, a failure in a later step would let a
             // save replace the stored areas with the few loaded before it.
-            // 9.
             BuildIndexFieldGrid(m_elo->FieldNames, m_elo->FieldCount);
-            // 10.
             const std::int32_t docId = m_commandLine.DocumentTypeNumber;
             AreaListSink sink(*ListView1, *ImageEnVect1);
             const std::int32_t rowsLoaded = LoadAreaDefinitions(*m_database, docId, sink);
-            // 11.
             if (rowsLoaded >= 1) {
                 StringGrid_ELOAblagemaske->setCells(0, 0, QStringLiteral("Indexfeld der Ablagemaske:"));
                 StringGrid_ELOAblagemaske->setCells(1, 0, QStringLiteral("Name:"));
@@ -177,9 +168,7 @@ void Tfmain::runStartupFlow()
         }();
     }
 
-    // 12.
     FormResize();
-    // 13.
     if (cancelled)
         closeMainWindow();
 }
