@@ -73,7 +73,7 @@ QSqlDatabase serverConnection(const QUrl &uri, const QString &name, const QStrin
 class Host
 {
 public:
-    explicit Host(Backend backend) : m_backend(backend)
+    explicit Host(Backend backend)
     {
         QString dataSource;
         {
@@ -140,7 +140,6 @@ public:
     QList<SaveCombo> combos;
 
 private:
-    Backend m_backend;
     QUrl m_server;
     QString m_serverDatabase;
 };

@@ -15,6 +15,7 @@
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -32,6 +33,13 @@ TEST(DemoWorkspace, StartsReadyWithEveryStoredAreaOverItsCode)
         EXPECT_TRUE(QFileInfo::exists(dir.filePath(QString::fromLatin1(file)))) << file;
 
     const QByteArray previous = qgetenv("BCE_PLATFORM_DIR");
+    // Put back even when an assertion below ends the test early, so that the
+    // tests after it compose their windows as usual.
+    const auto restore = qScopeGuard([previous] {
+        Tfmain::setStartupFlowOnFirstShow(false);
+        TApplication::instance()->setOnException({});
+        qputenv("BCE_PLATFORM_DIR", previous);
+    });
     qputenv("BCE_PLATFORM_DIR", DemoWorkspace::platformFolder(dir.path()).toLocal8Bit());
     QApplication::setQuitOnLastWindowClosed(false);
     registerSimulatedEloClient();
@@ -80,9 +88,6 @@ TEST(DemoWorkspace, StartsReadyWithEveryStoredAreaOverItsCode)
         for (int k = 0; k < bound.size(); ++k)
             EXPECT_EQ(w.indexFieldCombo(k)->currentText(), bound[k]) << k;
     }
-    Tfmain::setStartupFlowOnFirstShow(false);
-    TApplication::instance()->setOnException({});
-    qputenv("BCE_PLATFORM_DIR", previous);
 }
 
 } // namespace
