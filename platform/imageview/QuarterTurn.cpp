@@ -1,6 +1,20 @@
 #include "QuarterTurn.h"
 
+#include <algorithm>
+
 namespace QuarterTurn {
+
+namespace {
+// Rectangles come from outside too (a reader's positions): values far past
+// any accepted page are pulled in so that right, bottom and the turned
+// corners stay within int, also when drawn at the highest zoom.
+constexpr int Limit = 1 << 20;
+
+int bounded(int v)
+{
+    return std::clamp(v, -Limit, Limit);
+}
+} // namespace
 
 int fromDegrees(int degreesCcw)
 {
@@ -42,7 +56,7 @@ QRect spanning(QPoint a, QPoint b)
 
 QRect toQRect(const TAreaRect &r)
 {
-    return QRect(r.Left, r.Top, r.Width, r.Height);
+    return QRect(bounded(r.Left), bounded(r.Top), bounded(r.Width), bounded(r.Height));
 }
 
 TAreaRect toAreaRect(const QRect &r)

@@ -24,6 +24,7 @@ QRect mapRect(const QRect &r, QSize size, int quartersCcw);
 // normalized() shifts swapped corners by one pixel.)
 QRect spanning(QPoint a, QPoint b);
 
+// Each value is limited to +-2^20, far beyond any page.
 QRect toQRect(const TAreaRect &r);
 TAreaRect toAreaRect(const QRect &r);
 

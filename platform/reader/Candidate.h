@@ -16,5 +16,4 @@ struct Candidate
     int lines = 1;                  // scan lines that read it
     bool linear = true;
     bool needsValidation = false;   // from the second engine: checked harder
-    bool checkDigitInData = false;  // the last character is a check digit
 };

@@ -1,12 +1,12 @@
 #include "RowHit.h"
 
-RunLengths RunLengths::fromDarkFlags(const unsigned char *dark, int length, int stride)
+RunLengths RunLengths::fromDarkFlags(const unsigned char *dark, int length)
 {
     RunLengths r;
     bool current = false; // the first run is light, possibly empty
     int begin = 0;
     for (int i = 0; i < length; ++i) {
-        const bool d = dark[static_cast<long>(i) * stride] != 0;
+        const bool d = dark[i] != 0;
         if (d != current) {
             r.runs.push_back(i - begin);
             r.offset.push_back(begin);

@@ -19,7 +19,7 @@ struct RunLengths
     std::vector<int> runs;   // light, dark, light, ... lengths in pixels
     std::vector<int> offset; // pixel position where each run begins
 
-    static RunLengths fromDarkFlags(const unsigned char *dark, int length, int stride = 1);
+    static RunLengths fromDarkFlags(const unsigned char *dark, int length);
     // The same line read from its other end.
     RunLengths reversed(int length) const;
 };

@@ -27,6 +27,8 @@ QString escaped(const QString &data)
             out += QStringLiteral("\\t");
         else if (c == QLatin1Char('\n'))
             out += QStringLiteral("\\n");
+        else if (c == QLatin1Char('\r'))
+            out += QStringLiteral("\\r");
         else
             out += c;
     }

@@ -31,11 +31,11 @@ ScanRun barcodeScan(const QStringList &args)
     return r;
 }
 
-// A page with a Code 128 whose data holds the three escaped characters, and
+// A page with a Code 128 whose data holds the four escaped characters, and
 // an EAN-13 lower down; a second file without any code.
 struct ScanFiles : ::testing::Test
 {
-    static inline const QString Awkward = QStringLiteral("A\tB\\C\nD");
+    static inline const QString Awkward = QStringLiteral("A\tB\\C\nD\rE");
     QTemporaryDir dir;
     QString codes, blank;
     QRect awkwardBox, eanBox;
@@ -77,7 +77,7 @@ TEST_F(ScanFiles, PrintsOneEscapedLinePerBarcodeAndNothingForAPageWithout)
     const ScanRun r = barcodeScan({codes, blank});
     EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
     ASSERT_EQ(r.lines.size(), 2) << r.lines.join(QLatin1Char('|')).toStdString();
-    expectLine(r.lines[0], QStringLiteral("Code128"), QStringLiteral("A\\tB\\\\C\\nD"), awkwardBox);
+    expectLine(r.lines[0], QStringLiteral("Code128"), QStringLiteral("A\\tB\\\\C\\nD\\rE"), awkwardBox);
     expectLine(r.lines[1], QStringLiteral("EAN13"), QStringLiteral("4006381333931"), eanBox);
 }
 
@@ -95,7 +95,7 @@ TEST_F(ScanFiles, SettingsAndAreaNarrowTheScan)
     const ScanRun inArea = barcodeScan({QStringLiteral("--area"), area, QStringLiteral("--"), codes});
     EXPECT_EQ(inArea.exitCode, 0) << inArea.errors.toStdString();
     ASSERT_EQ(inArea.lines.size(), 1);
-    expectLine(inArea.lines[0], QStringLiteral("Code128"), QStringLiteral("A\\tB\\\\C\\nD"), awkwardBox);
+    expectLine(inArea.lines[0], QStringLiteral("Code128"), QStringLiteral("A\\tB\\\\C\\nD\\rE"), awkwardBox);
 }
 
 TEST_F(ScanFiles, AFileThatCannotBeScannedGivesTwoAndTheOthersAreStillScanned)

@@ -39,6 +39,15 @@ std::function<QImage(QRect &)> one(std::int32_t type, const QString &data, int m
     return [=](QRect &area) { return pageWith({type, data}, area, module, direction, tilt, barHeight); };
 }
 
+QImage twoEqualCodes(QRect &area)
+{
+    QImage page = BarcodeRenderer::blankPage();
+    placeCode(page, {2, "SAME"}, {300, 300});
+    placeCode(page, {2, "SAME"}, {300, 700});
+    area = QRect(200, 200, 1000, 900);
+    return page;
+}
+
 QStringList read(const QImage &page, const QRect &area, const ReaderSettings &s)
 {
     QStringList out;
@@ -89,24 +98,8 @@ const SettingCase SettingCases[] = {
     {"MaxLengthBelow", one(2, "Code128 x9"), [](ReaderSettings &s) { s.MaxLength = 9; }, {}},
     {"LengthExact", one(2, "Code128 x9"), [](ReaderSettings &s) { s.MinLength = s.MaxLength = 10; }, {"Code128 x9"}},
     {"PatchIgnoresLength", one(128, "6"), [](ReaderSettings &s) { s.MinLength = 2; }, {"6"}},
-    {"Duplicates",
-     [](QRect &area) {
-         QImage page = BarcodeRenderer::blankPage();
-         placeCode(page, {2, "SAME"}, {300, 300});
-         placeCode(page, {2, "SAME"}, {300, 700});
-         area = QRect(200, 200, 1000, 900);
-         return page;
-     },
-     [](ReaderSettings &s) { s.AllowDuplicateValues = true; }, {"SAME", "SAME"}},
-    {"NoDuplicates",
-     [](QRect &area) {
-         QImage page = BarcodeRenderer::blankPage();
-         placeCode(page, {2, "SAME"}, {300, 300});
-         placeCode(page, {2, "SAME"}, {300, 700});
-         area = QRect(200, 200, 1000, 900);
-         return page;
-     },
-     [](ReaderSettings &s) { s.AllowDuplicateValues = false; }, {"SAME"}},
+    {"Duplicates", twoEqualCodes, [](ReaderSettings &s) { s.AllowDuplicateValues = true; }, {"SAME", "SAME"}},
+    {"NoDuplicates", twoEqualCodes, [](ReaderSettings &s) { s.AllowDuplicateValues = false; }, {"SAME"}},
     {"Code39ChecksumHidden", one(1, withCode39Check("ABC-123")),
      [](ReaderSettings &s) { s.Code39Checksum = true; s.ShowCheckDigit = false; }, {"ABC-123"}},
     {"Code39ChecksumShown", one(1, withCode39Check("ABC-123")),
