@@ -87,10 +87,11 @@ void IndexFieldGrid::AddAreaToCombos(const QString &name)
 
 void IndexFieldGrid::RenameAreaInCombos(int index, const QString &name)
 {
+    // A negative index would reach the placeholder, which keeps its text.
+    if (index < 0)
+        return;
     for (TAdvTreeComboBox *combo : combos()) {
-        // A negative index would reach the placeholder, which keeps its text.
-        QStandardItem *node = index >= 0 ? FindAreaNode(combo, index + 1) : nullptr;
-        if (node)
+        if (QStandardItem *node = FindAreaNode(combo, index + 1))
             node->setText(name);
         combo->setSelection(combo->Selection());
     }
@@ -98,10 +99,12 @@ void IndexFieldGrid::RenameAreaInCombos(int index, const QString &name)
 
 void IndexFieldGrid::RemoveAreaFromCombos(int index)
 {
+    // The placeholder is never removed: it is the "no area" choice.
+    if (index < 0)
+        return;
     for (TAdvTreeComboBox *combo : combos()) {
         QStandardItem *node = FindAreaNode(combo, index + 1);
-        // The placeholder (index -1) is never removed: it is the "no area" choice.
-        if (!node || index < 0)
+        if (!node)
             continue;
         if (combo->selectedNode() == node)
             combo->setSelection(0);

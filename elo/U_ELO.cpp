@@ -8,14 +8,11 @@ namespace {
 const QString ProfessionalProgId = QStringLiteral("Elo.professional");
 const QString OfficeProgId = QStringLiteral("Elo.office");
 
+// readUserRegistryValue never raises: any registry error reads as no value.
 bool hasActiveUser(const QString &key)
 {
-    try {
-        const RegistryValue v = readUserRegistryValue(key, QStringLiteral("ActiveUser"));
-        return v.type == RegistryValueType::String && !v.text.isEmpty();
-    } catch (...) {
-        return false;
-    }
+    const RegistryValue v = readUserRegistryValue(key, QStringLiteral("ActiveUser"));
+    return v.type == RegistryValueType::String && !v.text.isEmpty();
 }
 
 // The first maxLength characters; a character outside the basic plane counts

@@ -33,11 +33,8 @@ DefinitionDatabase::~DefinitionDatabase()
 
 void DefinitionDatabase::releaseConnection() noexcept
 {
+    CloseDatabase();
     try {
-        m_dataSet.close();
-        m_inTransaction = false;
-        if (m_db.isValid())
-            m_db.close();
         // Qt refuses to remove a connection while a handle to it is alive.
         m_db = QSqlDatabase();
         if (QSqlDatabase::contains(m_connectionName))
@@ -89,15 +86,20 @@ bool DefinitionDatabase::isOpen() const
     return m_dialect && m_db.isOpen();
 }
 
-void DefinitionDatabase::run(const QString &sql)
+void DefinitionDatabase::exec(QSqlQuery &query, const QString &sql)
 {
     if (m_observer)
         m_observer(sql);
     if (!isOpen())
         throw AppError(QStringLiteral("Die Verbindung zur Datenbank ist nicht geöffnet"));
-    QSqlQuery query(m_db);
     if (!query.exec(m_dialect->nativeSql(sql)))
         throw AppError(errorText(query.lastError()));
+}
+
+void DefinitionDatabase::run(const QString &sql)
+{
+    QSqlQuery query(m_db);
+    exec(query, sql);
 }
 
 void DefinitionDatabase::ExecuteStatement(const QString &sql)
@@ -107,14 +109,9 @@ void DefinitionDatabase::ExecuteStatement(const QString &sql)
 
 DefinitionDatabase::Rows DefinitionDatabase::selectRows(const QString &sql)
 {
-    if (m_observer)
-        m_observer(sql);
-    if (!isOpen())
-        throw AppError(QStringLiteral("Die Verbindung zur Datenbank ist nicht geöffnet"));
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    if (!query.exec(m_dialect->nativeSql(sql)))
-        throw AppError(errorText(query.lastError()));
+    exec(query, sql);
     Rows rows;
     const QSqlRecord record = query.record();
     for (int i = 0; i < record.count(); ++i)

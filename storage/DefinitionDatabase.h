@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+class QSqlQuery;
+
 // The one connection to the host's definition database, with the reading data
 // set that goes through it. OpenDatabase and CloseDatabase never raise; they
 // answer with their result. ExecuteStatement and the reads raise AppError with
@@ -62,6 +64,8 @@ private:
     };
     Rows selectRows(const QString &sql);
     void run(const QString &sql);
+    // Shows sql to the observer and runs it on query; raises unless it ran.
+    void exec(QSqlQuery &query, const QString &sql);
     void releaseConnection() noexcept;
 
     QString m_connectionName;

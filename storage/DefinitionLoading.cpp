@@ -9,21 +9,42 @@
 
 namespace {
 
-template <typename Set>
-void readIntegerIfNotNull(const ReadingDataSet &data, const char *column, Set set)
+// The settings columns, each stored in the definition's field of the same
+// name; a NULL column leaves the field at its default.
+struct IntegerColumn
 {
-    const QString name = QString::fromLatin1(column);
-    if (!data.isNull(name))
-        set(data.asInteger(name));
-}
+    const char *name;
+    std::int32_t TOCRField::*field;
+};
+constexpr IntegerColumn IntegerColumns[] = {
+    {"BCType", &TOCRField::BCType},
+    {"BCDirection", &TOCRField::BCDirection},
+    {"MinLen", &TOCRField::MinLen},
+    {"MaxLen", &TOCRField::MaxLen},
+    {"LineJump", &TOCRField::LineJump},
+    {"ColorThreshold", &TOCRField::ColorThreshold},
+    {"MinSpaceBar", &TOCRField::MinSpaceBar},
+    {"QuietZone", &TOCRField::QuietZone},
+    {"NoiseReduction", &TOCRField::NoiseReduction},
+    {"SkewTolerance", &TOCRField::SkewTolerance},
+};
 
-template <typename Set>
-void readBooleanIfNotNull(const ReadingDataSet &data, const char *column, Set set)
+struct BooleanColumn
 {
-    const QString name = QString::fromLatin1(column);
-    if (!data.isNull(name))
-        set(data.asBoolean(name));
-}
+    const char *name;
+    bool TOCRField::*field;
+};
+constexpr BooleanColumn BooleanColumns[] = {
+    {"AllowDuplicate", &TOCRField::AllowDuplicate},
+    {"Code39Checksum", &TOCRField::Code39Checksum},
+    {"Code39StartStop", &TOCRField::Code39StartStop},
+    {"Numeric", &TOCRField::Numeric},
+    {"ConvertUPCE", &TOCRField::ConvertUPCE},
+    {"ErrorCorrection", &TOCRField::ErrorCorrection},
+    {"ExtendedC39", &TOCRField::ExtendedC39},
+    {"ShowCheckDig", &TOCRField::ShowCheckDig},
+    {"OverSampling", &TOCRField::OverSampling},
+};
 
 } // namespace
 
@@ -41,41 +62,27 @@ std::int32_t LoadAreaDefinitions(DefinitionDatabase &database, std::int32_t DocI
     const std::int32_t count = static_cast<std::int32_t>(std::min<qsizetype>(rowCount, INT32_MAX));
 
     for (std::int32_t i = 0; i < count; ++i) {
-        QString name;
-        QString areaText;
-        QString patternText;
-
         TOCRField &field = sink.addAreaEntry(std::make_unique<TOCRField>(i));
 
-        name = data.asString(QStringLiteral("Name"));
-        areaText = data.asString(QStringLiteral("BCArea"));
-        patternText = data.asString(QStringLiteral("Pattern"));
+        QString name = data.asString(QStringLiteral("Name"));
+        const QString areaText = data.asString(QStringLiteral("BCArea"));
+        const QString patternText = data.asString(QStringLiteral("Pattern"));
         if (name.isEmpty())
             name = field.Name;
         field.Name = name;
         field.BCArea = areaText;
         field.Pattern = patternText;
 
-        readIntegerIfNotNull(data, "BCType", [&](std::int32_t v) { field.BCType = v; });
-        readIntegerIfNotNull(data, "BCDirection", [&](std::int32_t v) { field.BCDirection = v; });
-        readIntegerIfNotNull(data, "MinLen", [&](std::int32_t v) { field.MinLen = v; });
-        readIntegerIfNotNull(data, "MaxLen", [&](std::int32_t v) { field.MaxLen = v; });
-        readIntegerIfNotNull(data, "LineJump", [&](std::int32_t v) { field.LineJump = v; });
-        readIntegerIfNotNull(data, "ColorThreshold", [&](std::int32_t v) { field.ColorThreshold = v; });
-        readIntegerIfNotNull(data, "MinSpaceBar", [&](std::int32_t v) { field.MinSpaceBar = v; });
-        readIntegerIfNotNull(data, "QuietZone", [&](std::int32_t v) { field.QuietZone = v; });
-        readIntegerIfNotNull(data, "NoiseReduction", [&](std::int32_t v) { field.NoiseReduction = v; });
-        readIntegerIfNotNull(data, "SkewTolerance", [&](std::int32_t v) { field.SkewTolerance = v; });
-
-        readBooleanIfNotNull(data, "AllowDuplicate", [&](bool v) { field.AllowDuplicate = v; });
-        readBooleanIfNotNull(data, "Code39Checksum", [&](bool v) { field.Code39Checksum = v; });
-        readBooleanIfNotNull(data, "Code39StartStop", [&](bool v) { field.Code39StartStop = v; });
-        readBooleanIfNotNull(data, "Numeric", [&](bool v) { field.Numeric = v; });
-        readBooleanIfNotNull(data, "ConvertUPCE", [&](bool v) { field.ConvertUPCE = v; });
-        readBooleanIfNotNull(data, "ErrorCorrection", [&](bool v) { field.ErrorCorrection = v; });
-        readBooleanIfNotNull(data, "ExtendedC39", [&](bool v) { field.ExtendedC39 = v; });
-        readBooleanIfNotNull(data, "ShowCheckDig", [&](bool v) { field.ShowCheckDig = v; });
-        readBooleanIfNotNull(data, "OverSampling", [&](bool v) { field.OverSampling = v; });
+        for (const IntegerColumn &column : IntegerColumns) {
+            const QString columnName = QString::fromLatin1(column.name);
+            if (!data.isNull(columnName))
+                field.*column.field = data.asInteger(columnName);
+        }
+        for (const BooleanColumn &column : BooleanColumns) {
+            const QString columnName = QString::fromLatin1(column.name);
+            if (!data.isNull(columnName))
+                field.*column.field = data.asBoolean(columnName);
+        }
 
         sink.showAreaEntry(name, areaText, patternText);
 

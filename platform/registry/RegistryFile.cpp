@@ -160,31 +160,43 @@ std::optional<RegistryValue> parseData(QStringView data)
     }
 }
 
-// Physical lines joined where a hex list goes on in the next line ("\" at the end).
+// Physical lines joined where a hex list goes on in the next line ("\" at the
+// end). The joined line grows in place: a file of many continuation lines must
+// not cost the square of its length.
 QStringList logicalLines(const QString &text)
 {
     QStringList result;
-    QString pending;
+    QString line;
     bool continuing = false;
     for (QStringView raw : QStringView(text).split(u'\n')) {
         if (raw.endsWith(u'\r'))
             raw.chop(1);
-        QString line = continuing ? pending + raw.trimmed().toString() : raw.toString();
-        continuing = false;
+        if (continuing)
+            line += raw.trimmed();
+        else
+            line = raw.toString();
         QStringView right = QStringView(line);
         while (!right.isEmpty() && right.back().isSpace())
             right.chop(1);
         const QStringView left = right.trimmed();
-        if (!left.startsWith(u'[') && !left.startsWith(u';') && right.endsWith(u'\\') && !right.endsWith(u"\\\\")) {
-            pending = right.chopped(1).toString();
-            continuing = true;
-            continue;
-        }
-        result.append(line);
+        continuing = !left.startsWith(u'[') && !left.startsWith(u';') && right.endsWith(u'\\')
+                     && !right.endsWith(u"\\\\");
+        if (continuing)
+            line.truncate(right.size() - 1);
+        else
+            result.append(line);
     }
     if (continuing)
-        result.append(pending);
+        result.append(line);
     return result;
+}
+
+// Sub-keys of key sort right after key + "\" and before key + "]", the next
+// character, so one range holds them all.
+void eraseKeyAndSubKeys(std::map<QString, QHash<QString, RegistryValue>> &keys, const QString &key)
+{
+    keys.erase(key);
+    keys.erase(keys.lower_bound(key + u'\\'), keys.lower_bound(key + u']'));
 }
 
 } // namespace
@@ -215,12 +227,7 @@ RegistryFile RegistryFile::parse(const QByteArray &content)
                 const QString key = normalizeKey(inner.mid(1).toString());
                 if (key.isEmpty())
                     continue;
-                for (auto it = file.m_keys.begin(); it != file.m_keys.end();) {
-                    if (it.key() == key || it.key().startsWith(key + u'\\'))
-                        it = file.m_keys.erase(it);
-                    else
-                        ++it;
-                }
+                eraseKeyAndSubKeys(file.m_keys, key);
                 continue;
             }
             const QString key = normalizeKey(inner.toString());
@@ -266,13 +273,13 @@ RegistryFile RegistryFile::load(const QString &path)
 
 RegistryValue RegistryFile::value(const QString &keyPath, const QString &name) const
 {
-    const auto key = m_keys.constFind(normalizeKey(keyPath));
+    const auto key = m_keys.find(normalizeKey(keyPath));
     if (key == m_keys.cend())
         return {};
-    return key->value(name.toLower());
+    return key->second.value(name.toLower());
 }
 
 bool RegistryFile::hasKey(const QString &keyPath) const
 {
-    return m_keys.contains(normalizeKey(keyPath));
+    return m_keys.count(normalizeKey(keyPath)) != 0;
 }

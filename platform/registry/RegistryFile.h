@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <map>
 
 // The contents of a registry export in the Windows .reg format (the header line
 // "Windows Registry Editor Version 5.00", [key] sections, "Name"=value lines).
@@ -30,5 +31,5 @@ public:
     int keyCount() const { return int(m_keys.size()); }
 
 private:
-    QHash<QString, QHash<QString, RegistryValue>> m_keys;
+    std::map<QString, QHash<QString, RegistryValue>> m_keys;
 };

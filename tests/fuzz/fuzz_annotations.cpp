@@ -1,12 +1,9 @@
 // libFuzzer target for the imaging-annotation parser (TIFF tag 32932): bytes
 // from a scanned file must never crash it, read outside the block or take
 // unbounded memory, and every mark it returns must convert to a view object.
-//
-// For coverage inside the platform library, configure with
-//   CC=clang CXX=clang++ CXXFLAGS=-fsanitize=fuzzer-no-link,address,undefined \
-//   cmake -B build-fuzz -G Ninja -DBCE_FUZZ=ON -DBCE_BENCH=OFF
-// then: cmake --build build-fuzz --target fuzz_annotations &&
-//       build-fuzz/bin/fuzz_annotations -max_total_time=180 -rss_limit_mb=512
+// Configure and build as tests/fuzz/CMakeLists.txt says (the platform library
+// is instrumented there), then run e.g.
+//   build-fuzz/bin/fuzz_annotations -max_total_time=180 -rss_limit_mb=512 CORPUS
 
 #include "imageview/AnnotationObjects.h"
 #include "imageview/WangAnnotations.h"

@@ -57,6 +57,8 @@ TEST(RegistryFile, ValuesOfEachTypeAndMalformedLines)
         {"empty string", Key + "\"ActiveUser\"=\"\"", "ActiveUser", str("")},
         {"umlauts in UTF-8", Key + "\"ActiveUser\"=\"Jürgen Öß\"", "ActiveUser", str(QStringLiteral("Jürgen Öß"))},
         {"expandable string over two lines", Key + ExpandLines, "ActiveUser", expand("%USERPROFILE%\\x")},
+        {"hex list over many lines", Key + "\"N\"=hex(1):48,\\\r\n" + QByteArray(" 00,\\\r\n").repeated(2) + " 00",
+         "N", str("H")},
         {"REG_SZ written as hex(1)", Key + "\"ActiveUser\"=hex(1):48,00,69,00,00,00", "ActiveUser", str("Hi")},
         {"dword", Key + "\"ActiveUser\"=dword:0000002a", "ActiveUser", number(42)},
         {"dword upper case, full range", Key + "\"N\"=DWORD:FFFFFFFF", "N", number(0xFFFFFFFFu)},
@@ -72,6 +74,12 @@ TEST(RegistryFile, ValuesOfEachTypeAndMalformedLines)
         {"deleted value", Key + "\"ActiveUser\"=\"a\"\n\"ActiveUser\"=-", "ActiveUser", Absent},
         {"deleted key", Key + "\"ActiveUser\"=\"a\"\n[-HKEY_CURRENT_USER\\Software\\ELO Digital]", "ActiveUser",
          Absent},
+        {"deleting a key keeps keys that only begin with its name",
+         Key + "\"ActiveUser\"=\"a\"\n[-HKEY_CURRENT_USER\\Software\\ELO Digital\\Elo32]\n"
+               "[-HKEY_CURRENT_USER\\Software\\ELO Digital\\Elo32.1\\Options\\Sub]",
+         "ActiveUser", str("a")},
+        {"key written again after its parent was deleted",
+         Key + "\"ActiveUser\"=\"a\"\n[-hkcu\\Software]\n" + Key + "\"B\"=\"b\"", "ActiveUser", Absent},
         {"comment lines", Key + ";\"ActiveUser\"=\"a\"\n\"B\"=\"b\"", "ActiveUser", Absent},
         {"bad line skipped, next one read", Key + "\"X\"=dword:zz\n\"ActiveUser\"=\"ok\"", "ActiveUser", str("ok")},
         {"unterminated string", Key + "\"ActiveUser\"=\"Hans", "ActiveUser", Absent},
@@ -87,7 +95,7 @@ TEST(RegistryFile, ValuesOfEachTypeAndMalformedLines)
          "ActiveUser", Absent},
         {"value under a sub-key", "[HKEY_CURRENT_USER\\Software\\ELO Digital\\Elo32.1\\Options\\Sub]\n\"ActiveUser\"=\"x\"",
          "ActiveUser", Absent},
-        {"unterminated section hides what follows", "[HKEY_CURRENT_USER\\Software\n" + Key.left(0) + "\"ActiveUser\"=\"x\"",
+        {"unterminated section hides what follows", "[HKEY_CURRENT_USER\\Software\n\"ActiveUser\"=\"x\"",
          "ActiveUser", Absent},
     };
     for (const Case &c : cases) {
