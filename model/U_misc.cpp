@@ -11,17 +11,17 @@ struct TypeEntry
 };
 
 constexpr std::array<TypeEntry, BarcodeTypeCount> typeTable{{
-    {"Code39", 1},
-    {"Code128", 2},
-    {"Code2of5interleaved", 4},
-    {"Code2of5", 8},
-    {"Codabar", 16},
-    {"EAN8", 32},
-    {"EAN13", 64},
-    {"PatchCodes", 128},
-    {"UPC_A", 256},
-    {"UPC_E", 512},
-    {"PDF417", 1024},
+    {"Code39", BarcodeFlag::Code39},
+    {"Code128", BarcodeFlag::Code128},
+    {"Code2of5interleaved", BarcodeFlag::Interleaved25},
+    {"Code2of5", BarcodeFlag::Industrial25},
+    {"Codabar", BarcodeFlag::Codabar},
+    {"EAN8", BarcodeFlag::Ean8},
+    {"EAN13", BarcodeFlag::Ean13},
+    {"PatchCodes", BarcodeFlag::Patch},
+    {"UPC_A", BarcodeFlag::UpcA},
+    {"UPC_E", BarcodeFlag::UpcE},
+    {"PDF417", BarcodeFlag::Pdf417},
 }};
 
 constexpr std::array<TypeEntry, DirectionCount> directionTable{{

@@ -8,6 +8,13 @@
 // single bits so that the reader can take several types as one mask.
 
 inline constexpr int BarcodeTypeCount = 11;
+
+// The type flags by name, for code that speaks of one type (the reader's
+// decoders); the combo order lives in the table behind ConvertBarcodeType.
+namespace BarcodeFlag {
+inline constexpr std::int32_t Code39 = 1, Code128 = 2, Interleaved25 = 4, Industrial25 = 8, Codabar = 16, Ean8 = 32,
+                              Ean13 = 64, Patch = 128, UpcA = 256, UpcE = 512, Pdf417 = 1024;
+} // namespace BarcodeFlag
 inline constexpr int DirectionCount = 4;
 
 // ToFlag true: combo position -> flag (outside the table: 1).

@@ -8,6 +8,7 @@
 #include "PageImage.h"
 #include "PatchCodeDecoder.h"
 #include "ScanLineReader.h"
+#include "U_misc.h"
 #include "ZbarReader.h"
 
 #include <QDataStream>
@@ -23,8 +24,7 @@
 
 namespace {
 
-constexpr std::int32_t Code39 = 1, Code128 = 2, Interleaved25 = 4, Industrial25 = 8, Codabar = 16, Ean8 = 32,
-                       Ean13 = 64, Patch = 128, UpcA = 256, UpcE = 512, Pdf417 = 1024;
+using namespace BarcodeFlag;
 
 struct ZxType
 {

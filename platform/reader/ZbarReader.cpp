@@ -1,6 +1,7 @@
 // zbar.h first: its C++ part does not survive some of the macros other headers define.
 #include <zbar.h>
 
+#include "U_misc.h"
 #include "ZbarReader.h"
 
 #include <algorithm>
@@ -11,8 +12,7 @@ using namespace zbar;
 
 namespace {
 
-constexpr std::int32_t Code39 = 1, Code128 = 2, Interleaved25 = 4, Codabar = 16, Ean8 = 32, Ean13 = 64, UpcA = 256,
-                       UpcE = 512;
+using namespace BarcodeFlag;
 
 struct ZbarType
 {
