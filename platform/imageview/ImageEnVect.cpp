@@ -478,7 +478,7 @@ void TImageEnVect::paintEvent(QPaintEvent *)
 
     p.setClipRect(pageOnView);
     for (int h : std::as_const(m_order)) {
-        const VectorObject &o = m_objects[h];
+        const VectorObject &o = m_objects.constFind(h).value();
         if (o.visible)
             paintObject(p, o, m_selected.contains(h));
     }
@@ -619,7 +619,7 @@ void TImageEnVect::updateCursor()
 int TImageEnVect::objectAt(const QPointF &viewPos) const
 {
     for (auto it = m_order.crbegin(); it != m_order.crend(); ++it) {
-        const VectorObject &o = m_objects[*it];
+        const VectorObject &o = m_objects.constFind(*it).value();
         if (!o.visible)
             continue;
         if (o.kind == ObjectKind::Line || o.kind == ObjectKind::Polyline) {
@@ -641,7 +641,7 @@ int TImageEnVect::objectAt(const QPointF &viewPos) const
 
 int TImageEnVect::gripAt(int hobj, const QPointF &viewPos) const
 {
-    const QList<QRectF> grips = gripRects(m_objects[hobj]);
+    const QList<QRectF> grips = gripRects(m_objects.constFind(hobj).value());
     for (int i = 0; i < grips.size(); ++i)
         if (grips[i].contains(viewPos))
             return i;
@@ -666,7 +666,7 @@ void TImageEnVect::mousePressEvent(QMouseEvent *event)
 
     // Grips of selected objects come first: they stick out of the object.
     for (auto it = m_order.crbegin(); it != m_order.crend(); ++it) {
-        const VectorObject &o = m_objects[*it];
+        const VectorObject &o = m_objects.constFind(*it).value();
         if (m_selected.contains(*it) && o.visible && o.resizable) {
             const int grip = gripAt(*it, event->position());
             if (grip >= 0) {
@@ -682,7 +682,7 @@ void TImageEnVect::mousePressEvent(QMouseEvent *event)
 
     const int hit = objectAt(event->position());
     if (hit >= 0) {
-        const VectorObject &o = m_objects[hit];
+        const VectorObject &o = m_objects.constFind(hit).value();
         m_drag->hobj = hit;
         m_drag->kind = Drag::Kind::Click;
         if (o.selectable) {
@@ -814,7 +814,7 @@ void TImageEnVect::mouseReleaseEvent(QMouseEvent *event)
         if (d->started) {
             const QRectF band = QRectF(d->pressView, d->currentView).normalized();
             for (int h : std::as_const(m_order)) {
-                const VectorObject &o = m_objects[h];
+                const VectorObject &o = m_objects.constFind(h).value();
                 if (o.visible && o.selectable && band.intersects(imageToView(o.rect)))
                     m_selected.insert(h);
             }
