@@ -46,18 +46,13 @@ void AreaListSink::prepareAreaObject()
 
 QSize AreaListSink::imageSize() const
 {
-    // Without a page the loader still checks each text, against a page of a
-    // thousand pixels a side, so that a malformed one stops the flow as it
-    // would with a page; the rectangle it gives is not used.
     if (!m_view.hasImage())
-        return {1000, 1000};
+        return {};
     return {m_view.bitmapWidth(), m_view.bitmapHeight()};
 }
 
 std::int32_t AreaListSink::addAreaObject(const TAreaRect &rect)
 {
-    if (!m_view.hasImage())
-        return -1;
     VectorObject &t = m_view.objectTemplate();
     t.rect = QRect(rect.Left, rect.Top, rect.Width, rect.Height);
     return m_view.addObject();

@@ -74,15 +74,21 @@ QString RectToAreaText(std::int32_t Left, std::int32_t Top, std::int32_t Width, 
         .arg(toThousandths(bottom, ScaleY, ImageHeight));
 }
 
-TAreaRect AreaTextToRect(const QString &AreaText, std::int32_t ImageWidth, std::int32_t ImageHeight)
+std::array<std::int32_t, 4> AreaTextNumbers(const QString &AreaText)
 {
     const QStringList items = SplitString(AreaText, u',');
     if (items.size() < 4)
         throw ConversionError(
             QStringLiteral("Die Bereichsangabe '%1' enthält keine vier Zahlen").arg(AreaText));
-    std::int32_t n[4];
+    std::array<std::int32_t, 4> n;
     for (int i = 0; i < 4; ++i)
         n[i] = strictToInt32(items[i]);
+    return n;
+}
+
+TAreaRect AreaTextToRect(const QString &AreaText, std::int32_t ImageWidth, std::int32_t ImageHeight)
+{
+    const std::array<std::int32_t, 4> n = AreaTextNumbers(AreaText);
     requirePositiveSize(ImageWidth, ImageHeight);
 
     const double w = ImageWidth;

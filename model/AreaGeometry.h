@@ -5,6 +5,7 @@
 #include <QChar>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <cstdint>
 
 // The area coordinate text "x1,y1,x2,y2": thousandths (0..1000) of the image
@@ -24,6 +25,11 @@ QString RectToAreaText(std::int32_t Left, std::int32_t Top, std::int32_t Width, 
 // four items, an item that is not a strict 32-bit integer, or a pixel result
 // outside the 32-bit range; items after the fourth are ignored.
 TAreaRect AreaTextToRect(const QString &AreaText, std::int32_t ImageWidth, std::int32_t ImageHeight);
+
+// The four numbers x1, y1, x2, y2 of a coordinate text, checked as
+// AreaTextToRect checks them (same errors), for where no page is shown to
+// convert them against.
+std::array<std::int32_t, 4> AreaTextNumbers(const QString &AreaText);
 
 // Splits at Separator, trimming each item of characters up to code 32. Empty
 // items between separators are kept; a trailing separator adds no empty item.

@@ -27,7 +27,8 @@ public:
     // called before the area text is converted, so it holds even when that fails.
     virtual void prepareAreaObject() = 0;
 
-    // The size of the shown image, for converting the coordinate text.
+    // The size of the shown image, for converting the coordinate text; empty
+    // while no image is shown (the area then gets no object, handle -1).
     virtual QSize imageSize() const = 0;
 
     // Adds the object made from the template at the rectangle; its handle.

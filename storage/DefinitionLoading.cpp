@@ -88,8 +88,15 @@ std::int32_t LoadAreaDefinitions(DefinitionDatabase &database, std::int32_t DocI
 
         sink.prepareAreaObject();
         const QSize size = sink.imageSize();
-        const TAreaRect rect = AreaTextToRect(areaText, size.width(), size.height());
-        field.ObjectHandle = sink.addAreaObject(rect);
+        if (size.isEmpty()) {
+            // No page is shown: nothing to place, but a malformed text still
+            // stops the load as it would with a page.
+            AreaTextNumbers(areaText);
+            field.ObjectHandle = -1;
+        } else {
+            const TAreaRect rect = AreaTextToRect(areaText, size.width(), size.height());
+            field.ObjectHandle = sink.addAreaObject(rect);
+        }
 
         data.next();
     }

@@ -144,6 +144,13 @@ TEST(AreaTextToRect, MalformedTextsRaiseAndNameTheText)
     }
 }
 
+TEST(AreaTextNumbers, ChecksLikeTheConversionWithoutAPage)
+{
+    EXPECT_EQ(AreaTextNumbers(QStringLiteral(" 10 , 20 ,30,40,50")), (std::array<std::int32_t, 4>{10, 20, 30, 40}));
+    EXPECT_THROW(AreaTextNumbers(QStringLiteral("1,2,3")), ConversionError);
+    EXPECT_THROW(AreaTextNumbers(QStringLiteral("1,2,3,x")), ConversionError);
+}
+
 TEST(AreaTextToRect, PixelResultOutsideRangeRaises)
 {
     EXPECT_THROW(AreaTextToRect(QStringLiteral("2147483647,0,2147483647,1"), 30000, 100), ConversionError);

@@ -26,7 +26,7 @@ public:
         log << QStringLiteral("box mode");
         boxMode = true;
     }
-    QSize imageSize() const override { return {2000, 1000}; }
+    QSize imageSize() const override { return pageSize; }
     std::int32_t addAreaObject(const TAreaRect &r) override
     {
         log << QStringLiteral("object %1,%2,%3,%4").arg(r.Left).arg(r.Top).arg(r.Width).arg(r.Height);
@@ -37,4 +37,5 @@ public:
     QStringList log;
     std::int32_t objects = 0;
     bool boxMode = false;
+    QSize pageSize{2000, 1000}; // empty: no page shown
 };

@@ -105,6 +105,20 @@ TEST_P(Loading, RowsBecomeEntriesAndHighlightBoxesInStoredOrder)
     EXPECT_EQ(sink.entries[2]->Name, QStringLiteral("O'Brien"));
 }
 
+TEST_P(Loading, WithoutAPageAreasAreListedWithoutObjectsButStillChecked)
+{
+    sink.pageSize = {};
+    addPlainArea(1, 3, QStringLiteral("gut"), QStringLiteral("0,0,500,500"));
+    addPlainArea(2, 3, QStringLiteral("schlecht"), QStringLiteral("0,0,10"));
+
+    EXPECT_THROW(LoadAreaDefinitions(db, 5, sink), ConversionError);
+    EXPECT_EQ(sink.log, (QStringList{"entry", "show gut|0,0,500,500|", "box mode", "entry",
+                                     "show schlecht|0,0,10|", "box mode"}));
+    ASSERT_EQ(sink.entries.size(), 2u);
+    EXPECT_EQ(sink.entries[0]->ObjectHandle, -1);
+    EXPECT_EQ(sink.objects, 0);
+}
+
 TEST_P(Loading, ReadsWithTheHostsStatementsLetterForLetter)
 {
     QStringList statements;
